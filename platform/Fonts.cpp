@@ -1,0 +1,38 @@
+#include "platform/Fonts.h"
+
+#include "platform/Numeric.h"
+
+#include <QWidget>
+
+#include <cstdlib>
+
+namespace divisheet {
+
+void installFontSubstitutions()
+{
+    QFont::insertSubstitutions(designFaceName,
+                               {QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック"),
+                                QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("monospace")});
+}
+
+QFont designFont(int height, bool underline)
+{
+    QFont font(designFaceName);
+    font.setPixelSize(std::max(1, std::abs(height)));
+    font.setUnderline(underline);
+    return font;
+}
+
+int pointsToPixels(int points)
+{
+    return nearest(points * 96 / 72.0);
+}
+
+void setFontHeight(QWidget *widget, int height)
+{
+    QFont font = widget->font();
+    font.setPixelSize(std::max(1, std::abs(height)));
+    widget->setFont(font);
+}
+
+} // namespace divisheet

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+namespace divisheet {
+
+// The face every text of the program is written in. It does not exist outside
+// Windows; installFontSubstitutions() maps it to a metric-compatible Japanese Gothic.
+inline const QString designFaceName = QStringLiteral("ＭＳ ゴシック");
+
+// Call once after the application object exists, before any widget is created.
+void installFontSubstitutions();
+
+// A font of the design face whose characters are `height` pixels high (a negative
+// height means the same, as in the form's description). Fonts are given in pixels,
+// never in points, so that a widget tree painted onto a printer under a scaling
+// transform is scaled exactly once.
+QFont designFont(int height, bool underline = false);
+
+// The pixel height of a font of `points` points on the 96-pixels-per-inch design grid.
+int pointsToPixels(int points);
+
+// Sets the pixel height of `widget`'s font, keeping its family and style.
+void setFontHeight(QWidget *widget, int height);
+
+} // namespace divisheet

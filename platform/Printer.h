@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QPageLayout>
+#include <QString>
+
+#include <memory>
+
+class QPainter;
+class QPrinter;
+class QWidget;
+
+// The program's one printer: the system's default printer until the user chooses
+// another in the printer-setup dialog. Every operation that finds the printer unusable
+// (no printer installed, no spooler running, an invalid choice) raises EPrinterError
+// instead of silently writing somewhere else.
+class TPrinter
+{
+public:
+    TPrinter();
+    ~TPrinter();
+
+    static TPrinter &global();
+
+    QPageLayout::Orientation orientation() const;
+    void setOrientation(QPageLayout::Orientation orientation);
+
+    // The document name the spooler shows for the next job.
+    QString title() const;
+    void setTitle(const QString &title);
+    // When the chosen printer is a file, each job gets a file of its own: the chosen
+    // file name with "-" and this tag before its extension (sheet.pdf -> sheet-tag.pdf).
+    void setFileTag(const QString &tag);
+
+    int pageWidth() const;   // device pixels
+    int pageHeight() const;
+
+    void beginDoc();
+    void endDoc();
+    QPainter *canvas();       // valid between beginDoc() and endDoc()
+
+    // Prints the form's client area as currently shown (hidden controls absent) as one
+    // job of one page, mapped onto the page by divisheet::printToFitSize.
+    void printFormImage(QWidget *form);
+
+    // Runs the system's printer-setup dialog; a confirmed choice is used by later jobs.
+    // Returns whether the user confirmed.
+    bool execSetupDialog(QWidget *parent);
+
+    QPrinter *qprinter();
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "platform/StringGridStore.h"
+
+#include <QAbstractTableModel>
+#include <QTableView>
+
+// The item model of a string grid: model column c, row r is the grid's cell (c, r),
+// fixed column 0 and fixed row 0 included; columnCount() is ColCount and rowCount()
+// is RowCount.
+class TStringGridModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    explicit TStringGridModel(QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+    TStringGridStore &store() { return m_store; }
+    const TStringGridStore &store() const { return m_store; }
+    // ... counts, fixed rows/columns, editing, update batching: implementation decides
+
+private:
+    TStringGridStore m_store;
+};
+
+// A grid of text cells that is the program's data store as well as its display.
+// Cells live in a TStringGridStore (see there: sparse, writable beyond the counts).
+// Between beginUpdate() and endUpdate() cell writes notify the view once, at the end.
+class TStringGrid : public QTableView
+{
+    Q_OBJECT
+    Q_PROPERTY(int ColCount READ colCount WRITE setColCount)
+    Q_PROPERTY(int RowCount READ rowCount WRITE setRowCount)
+    Q_PROPERTY(int FixedCols READ fixedCols WRITE setFixedCols)
+    Q_PROPERTY(int FixedRows READ fixedRows WRITE setFixedRows)
+    Q_PROPERTY(int DefaultColWidth READ defaultColWidth WRITE setDefaultColWidth)
+    Q_PROPERTY(int DefaultRowHeight READ defaultRowHeight WRITE setDefaultRowHeight)
+    Q_PROPERTY(bool Editing READ editing WRITE setEditing)
+    Q_PROPERTY(int Col READ col WRITE setCol)
+
+public:
+    explicit TStringGrid(QWidget *parent = nullptr);
+
+    int colCount() const;
+    void setColCount(int count);
+    int rowCount() const;
+    void setRowCount(int count);
+    int fixedCols() const;
+    void setFixedCols(int count);
+    int fixedRows() const;
+    void setFixedRows(int count);
+    int defaultColWidth() const;
+    void setDefaultColWidth(int width);
+    int defaultRowHeight() const;
+    void setDefaultRowHeight(int height);
+    bool editing() const;          // the user may edit the cells that are not fixed
+    void setEditing(bool on);
+
+    // The current column; setting it scrolls the grid to show it.
+    int col() const;
+    void setCol(int column);
+
+    int colWidth(int column) const;
+    void setColWidth(int column, int width);
+
+    QString cell(int col, int row) const;
+    void setCell(int col, int row, const QString &text);
+    void setCellNumber(int col, int row, qint32 value);
+    void shiftColumnsLeft(int first, int last);
+
+    void beginUpdate();
+    void endUpdate();
+
+    TStringGridModel *gridModel() const;
+};
