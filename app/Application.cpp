@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "app/UnitDivisheet.h"
 #include "platform/Fonts.h"
 
 #include <QApplication>
@@ -8,6 +9,13 @@ int runDivisheet(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Divisheet"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Divisheet"));
     divisheet::installFontSubstitutions();
-    return 0; // the main form comes with the form
+
+    TFormDivisheet::Options options;
+    options.dataCheck = QApplication::arguments().contains(QStringLiteral("--data-check"));
+
+    TFormDivisheet form(options);
+    form.show();
+    return QApplication::exec();
 }

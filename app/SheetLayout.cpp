@@ -1,0 +1,41 @@
+#include "app/SheetLayout.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace divisheet {
+
+namespace {
+
+quint16 cellExtent(int available, int count)
+{
+    if (count <= 0 || available <= 0)
+        return 0;
+    return quint16(std::min(available / count, int(std::numeric_limits<quint16>::max())));
+}
+
+} // namespace
+
+CellSize sheetCellSize(QSize windowSize, int rows, int columns)
+{
+    return {cellExtent(windowSize.width() - kSheetLeftMargin, columns),
+            cellExtent(windowSize.height() - kSheetTopMargin, rows)};
+}
+
+QPoint cellTopLeft(CellSize cell, int row, int column)
+{
+    return {kSheetLeftMargin + int(cell.width) * (column - 1),
+            kSheetTopMargin + int(cell.height) * (row - 1)};
+}
+
+int figureNumber(int row, int column, int columns)
+{
+    return (row - 1) * columns + column;
+}
+
+QString figureName(int number)
+{
+    return QStringLiteral("DynLongDivision") + QString::number(number);
+}
+
+} // namespace divisheet

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QPoint>
+#include <QSize>
+#include <QString>
+
+// Where the figures of a sheet go: a grid of rows x columns cells that divides the
+// window below the header line.
+namespace divisheet {
+
+inline constexpr int kSheetLeftMargin = 32;
+inline constexpr int kSheetTopMargin = 48;   // room for the header line
+inline constexpr int kFigureStartWidth = 148;  // a figure's size before its first layout
+inline constexpr int kFigureStartHeight = 139;
+
+struct CellSize
+{
+    quint16 width = 0;
+    quint16 height = 0;
+};
+
+// (window width - 32) div columns by (window height - 48) div rows. A window too small
+// for the margins gives cells of size 0 rather than a size wrapped around to a huge
+// 16-bit value; so do zero rows or columns.
+CellSize sheetCellSize(QSize windowSize, int rows, int columns);
+
+// Top-left corner of the cell in `row` and `column`, both counted from 1.
+QPoint cellTopLeft(CellSize cell, int row, int column);
+
+// Figures are numbered row by row from 1: (row - 1) x columns + column.
+int figureNumber(int row, int column, int columns);
+QString figureName(int number);
+
+} // namespace divisheet

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "app/ProblemClasses.h"
+#include "app/SheetState.h"
+
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class TFormDivisheet;
+}
+
+class TLongDivision;
+class TPrinterSetupDialog;
+
+// The program's one window: the worksheet itself (a header line over a grid of
+// long-division figures) with the button panel, the settings panel and the data-check
+// panel lying over it. Its operations keep the names they have in the program's design
+// documents; the arithmetic behind them lives in plain functions (ProblemCatalogue,
+// ProblemDraw, SheetLayout) so that it can be read and tested without widgets.
+class TFormDivisheet : public QWidget
+{
+    Q_OBJECT
+
+public:
+    struct Options
+    {
+        // Shows the data-check panel's check box in the settings panel after start-up.
+        bool dataCheck = false;
+    };
+
+    explicit TFormDivisheet(QWidget *parent = nullptr);
+    TFormDivisheet(const Options &options, QWidget *parent = nullptr);
+    ~TFormDivisheet() override;
+
+    const TSheetState &sheetState() const { return m_state; }
+
+    // Start-up and the header.
+    void FormCreate(QObject *Sender);
+    void LabelHyoudaiHyouji(QObject *Sender);
+
+    // Making a sheet.
+    void FormDblClick(QObject *Sender);
+    void ButtonKoushinClick(QObject *Sender);
+    void DataHsseiSuutiSentakuComponentByouga(QObject *Sender);
+    void DataHassei(QObject *Sender);
+    void SuutiSentaku(QObject *Sender);
+
+    // Placing the figures.
+    void ComponentByouga(QObject *Sender);
+    void CreateComponent(int Column, int Row, int Left, int Top, int Width, int Height,
+                         int Divisor, int Dividend, TTypeIntegerShow IntegerShow);
+    void ComponentSakujo(QObject *Sender);
+
+    // Buttons and check boxes.
+    void CheckBoxRuledLineClick(QObject *Sender);
+    void ButtonStartClick(QObject *Sender);
+    void ButtonRadioGroupBoxStartCloseClick(QObject *Sender);
+    void ButtonPrinterSetupClick(QObject *Sender);
+    void ButtonPrintOutClick(QObject *Sender);
+
+    // The settings panel.
+    void RadioGroupAmariClick(QObject *Sender);
+    void SpinEditDanChange(QObject *Sender);
+    void RadioButtonWaruKoteiClick(QObject *Sender);
+    void RadioButtonWaru1_9Click(QObject *Sender);
+    void RadioButtonWaru10_90Click(QObject *Sender);
+    void RadioButtonWaru11_99Click(QObject *Sender);
+    void RadioButtonWaru100_900Click(QObject *Sender);
+    void RadioButtonWaru101_909Click(QObject *Sender);
+    void RadioButtonWaru110_990Click(QObject *Sender);
+    void RadioButtonWaru111_999Click(QObject *Sender);
+    void RadioButtonWaru1000_9999Click(QObject *Sender);
+    void RadioButtonKotae1_9Click(QObject *Sender);
+    void RadioButtonKotae10_90Click(QObject *Sender);
+    void RadioButtonKotae11_99Click(QObject *Sender);
+    void RadioButtonKotae100_900Click(QObject *Sender);
+    void RadioButtonKotae101_909Click(QObject *Sender);
+    void RadioButtonKotae110_990Click(QObject *Sender);
+    void RadioButtonKotae111_999Click(QObject *Sender);
+
+    // The data-check panel.
+    void CheckBoxDataKakuninClick(QObject *Sender);
+    void StringGridListClear(QObject *Sender);
+    void StringGridDataClear(QObject *Sender);
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    using Handler = void (TFormDivisheet::*)(QObject *);
+    template <typename Control, typename Signal>
+    void wire(Control *control, Signal signal, Handler handler);
+    void wireEvents();
+
+    void divisorClassClicked(divisheet::DivisorClass divisorClass);
+    void quotientClassClicked(divisheet::QuotientClass quotientClass);
+    divisheet::ProblemSettings currentSettings() const;
+    void printSheets(QObject *Sender);
+    void showControlsAfterPrinting();
+
+    std::unique_ptr<Ui::TFormDivisheet> ui;
+    TSheetState m_state;
+    TPrinterSetupDialog *m_printerSetupDialog = nullptr;
+};
