@@ -5,17 +5,26 @@
 
 #include <QApplication>
 
+void prepareApplication(QApplication &)
+{
+    QApplication::setApplicationName(QStringLiteral("Divisheet"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Divisheet"));
+    QApplication::setDesktopFileName(QStringLiteral("divisheet"));
+    divisheet::installFontSubstitutions();
+}
+
+std::unique_ptr<TFormDivisheet> createMainForm(const QStringList &arguments)
+{
+    TFormDivisheet::Options options;
+    options.dataCheck = arguments.contains(QStringLiteral("--data-check"));
+    return std::make_unique<TFormDivisheet>(options);
+}
+
 int runDivisheet(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Divisheet"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Divisheet"));
-    divisheet::installFontSubstitutions();
-
-    TFormDivisheet::Options options;
-    options.dataCheck = QApplication::arguments().contains(QStringLiteral("--data-check"));
-
-    TFormDivisheet form(options);
-    form.show();
+    prepareApplication(app);
+    const std::unique_ptr<TFormDivisheet> form = createMainForm(QApplication::arguments());
+    form->show();
     return QApplication::exec();
 }

@@ -1,0 +1,86 @@
+#pragma once
+
+// Helpers shared by the tests that drive the main form.
+
+#include "app/UnitDivisheet.h"
+#include "figures/LongDivision.h"
+#include "platform/Buttons.h"
+#include "platform/ErrorBoundary.h"
+#include "platform/Fonts.h"
+#include "platform/Label.h"
+#include "platform/RadioGroup.h"
+#include "platform/SpinEdit.h"
+#include "platform/StringGrid.h"
+
+#include <QStringList>
+#include <QTest>
+
+#include <memory>
+#include <vector>
+
+// Collects the messages the error boundary would show, instead of a modal box.
+class MessageCapture
+{
+public:
+    MessageCapture()
+    {
+        m_previous = divisheet::setMessageSink([this](const QString &m) { messages << m; });
+    }
+    ~MessageCapture() { divisheet::setMessageSink(m_previous); }
+
+    QStringList messages;
+
+private:
+    divisheet::MessageSink m_previous;
+};
+
+template <typename T>
+T *child(const QObject *form, const char *name)
+{
+    T *found = form->findChild<T *>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no child %s", name);
+    return found;
+}
+
+struct Figure
+{
+    QString name;
+    QRect geometry;
+    int dividend;
+    int divisor;
+    TTypeIntegerShow integerShow;
+    TTypeFrameShow frameShow;
+};
+
+// The long-division figures on the form, in creation order.
+inline std::vector<Figure> figuresOn(const QWidget *form)
+{
+    std::vector<Figure> figures;
+    for (QObject *object : form->children()) {
+        if (auto *f = qobject_cast<TLongDivision *>(object)) {
+            figures.push_back({f->objectName(), f->geometry(), f->valueIntegerWarareru(),
+                               f->valueIntegerWaru(), f->typeIntegerShow(), f->typeFrameShow()});
+        }
+    }
+    return figures;
+}
+
+// The problems (divisor, dividend) of columns 1..count of StringGridData.
+inline std::vector<std::pair<QString, QString>> sheetProblems(const QWidget *form, int count)
+{
+    auto *data = child<TStringGrid>(form, "StringGridData");
+    std::vector<std::pair<QString, QString>> problems;
+    for (int k = 1; k <= count; ++k)
+        problems.emplace_back(data->cell(k, 2), data->cell(k, 4));
+    return problems;
+}
+
+inline std::unique_ptr<TFormDivisheet> makeForm(TFormDivisheet::Options options = {})
+{
+    auto form = std::make_unique<TFormDivisheet>(options);
+    form->show();
+    if (!QTest::qWaitForWindowExposed(form.get()))
+        qWarning("form not exposed");
+    return form;
+}

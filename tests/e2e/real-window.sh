@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# Drives the real divisheet executable in a real X server as a user would: double-click
+# the free area, press the update button, toggle the frame lines, change a setting.
+# Each action must change the window's image where it should, and the program must
+# stay alive throughout. Starts its own Xvfb when there is no display.
+#
+# usage: real-window.sh path/to/divisheet
+set -uo pipefail
+
+program=${1:?usage: real-window.sh path/to/divisheet}
+work=$(mktemp -d)
+xvfb_pid=
+app_pid=
+
+cleanup() {
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    [ -f "$work/app.log" ] && sed 's/^/  app: /' "$work/app.log" >&2
+    exit 1
+}
+
+if [ -z "${DISPLAY:-}" ]; then
+    for n in $(seq 90 120); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+        xvfb_pid=$!
+        export DISPLAY=":$n"
+        break
+    done
+    [ -n "$xvfb_pid" ] || fail "no free display number for Xvfb"
+    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
+fi
+unset QT_QPA_PLATFORM
+
+"$program" >"$work/app.log" 2>&1 &
+app_pid=$!
+
+window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Divisheet$' | head -n 1)
+[ -n "$window" ] || fail "the window did not appear"
+sleep 1
+
+alive() { kill -0 "$app_pid" 2>/dev/null || fail "the program died after: $1"; }
+
+# A region of the screen as a PNG: name x y w h
+shot() { import -window root -crop "$4x$5+$2+$3" +repage "$work/$1.png"; }
+# Pixels that differ between two shots of the same region.
+differing() { compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1 | cut -d' ' -f1; }
+
+expect_change() { # what before after
+    local n
+    n=$(differing "$2" "$3")
+    [ "${n%.*}" -gt 50 ] 2>/dev/null || fail "$1: the window did not change where it should ($n pixels)"
+    echo "ok: $1 ($n pixels changed)"
+}
+expect_same() {
+    local n
+    n=$(differing "$2" "$3")
+    [ "${n%.*}" -eq 0 ] 2>/dev/null || fail "$1: the window changed where it should not ($n pixels)"
+    echo "ok: $1 (unchanged)"
+}
+
+# The figures of the right half of the sheet lie clear of the settings panel.
+sheet() { shot "$1" 620 300 416 460; }
+header() { shot "$1" 0 0 1036 20; }
+
+sheet s0; header h0
+
+# 1. Double-click the free area at the bottom right: a new random sheet, same title.
+xdotool mousemove 1020 760 click --repeat 2 --delay 80 1
+sleep 1; alive "double click"
+sheet s1; header h1
+expect_change "double click makes a new sheet" s0 s1
+expect_same "double click keeps the title line" h0 h1
+
+# 2. The update button "更新(&N)" in the button panel.
+xdotool mousemove 197 38 click 1
+sleep 1; alive "update button"
+sheet s2
+expect_change "update makes a new sheet" s1 s2
+
+# 3. The frame-line check box in the settings panel: frames off, title says so.
+xdotool mousemove 253 41 click 1
+sleep 1; alive "frame-line check box"
+sheet s3; header h3
+expect_change "frame lines off" s2 s3
+expect_change "title shows frame lines off" h1 h3
+
+# 4. A setting: four-digit divisors; the title changes at once, the sheet does not.
+xdotool mousemove 252 236 click 1
+sleep 1; alive "four-digit divisor"
+sheet s4; header h4
+expect_same "a setting leaves the sheet alone" s3 s4
+expect_change "a setting changes the title" h3 h4
+
+# 5. Update: a sheet of the new kind.
+xdotool mousemove 197 38 click 1
+sleep 1; alive "update with the new setting"
+sheet s5
+expect_change "update makes a sheet of the new kind" s4 s5
+
+# 6. Closing the window ends the program normally.
+xdotool windowclose "$window" 2>/dev/null || xdotool key --window "$window" alt+F4
+for _ in $(seq 50); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$app_pid" 2>/dev/null; then fail "the program did not end when its window closed"; fi
+wait "$app_pid"; status=$?
+app_pid=
+[ "$status" -eq 0 ] || fail "the program exited with status $status"
+echo "ok: closing the window ends the program"

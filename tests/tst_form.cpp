@@ -1,0 +1,318 @@
+// The main form as a user meets it: start-up, the settings panel and its rules, the
+// title line, the printer-setup dialog.
+
+#include "FormTestSupport.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
+
+#include <set>
+
+namespace {
+
+const char *const kQuotientButtons[] = {
+    "RadioButtonKotae1_9",     "RadioButtonKotae10_90",   "RadioButtonKotae11_99",
+    "RadioButtonKotae100_900", "RadioButtonKotae101_909", "RadioButtonKotae110_990",
+    "RadioButtonKotae111_999",
+};
+const char *const kDivisorButtons[] = {
+    "RadioButtonWaru1_9",     "RadioButtonWaru10_90",   "RadioButtonWaru11_99",
+    "RadioButtonWaru100_900", "RadioButtonWaru101_909", "RadioButtonWaru110_990",
+    "RadioButtonWaru111_999", "RadioButtonWaru1000_9999",
+};
+
+QString enabledSet(const QWidget *form, const char *const *names, int count)
+{
+    QStringList enabled;
+    for (int i = 0; i < count; ++i) {
+        if (child<TRadioButton>(form, names[i])->isEnabled())
+            enabled << QString::fromLatin1(names[i]);
+    }
+    return enabled.join(u' ');
+}
+
+QString title(const QWidget *form)
+{
+    return child<TLabel>(form, "LabelHyoudai")->caption();
+}
+
+} // namespace
+
+class TestForm : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { divisheet::installFontSubstitutions(); }
+
+    void startUpState()
+    {
+        MessageCapture capture;
+        auto form = makeForm();
+        QCOMPARE(title(form.get()),
+                 QStringLiteral("枠線:表示 ,割る数:2で固定 ,答:? ,余り:なし"));
+        QCOMPARE(child<TLabel>(form.get(), "LabelProjectName")->caption(), QStringLiteral("Divisheet"));
+        QCOMPARE(form->windowTitle(), QStringLiteral("Divisheet"));
+        QCOMPARE(form->pos(), QPoint(0, 0));
+
+        auto *data = child<TStringGrid>(form.get(), "StringGridData");
+        QCOMPARE(data->colCount(), 11);
+        QCOMPARE(data->rowCount(), 5);
+        QCOMPARE(data->cell(0, 0), QString());
+        const QStringList dataTitles{QStringLiteral("答"), QStringLiteral("割る数"),
+                                     QStringLiteral("余り"), QStringLiteral("割られる数")};
+        for (int row = 1; row <= 4; ++row)
+            QCOMPARE(data->cell(0, row), dataTitles[row - 1]);
+        QCOMPARE(data->colWidth(0), 60);
+
+        auto *list = child<TStringGrid>(form.get(), "StringGridList");
+        const QStringList listTitles{QStringLiteral("残問題数"), QStringLiteral("答"),
+                                     QStringLiteral("割る数"), QStringLiteral("余"),
+                                     QStringLiteral("割られる数")};
+        for (int row = 0; row <= 4; ++row)
+            QCOMPARE(list->cell(0, row), listTitles[row]);
+        QCOMPARE(list->rowCount(), 5);
+        QCOMPARE(list->colWidth(0), 60);
+
+        QVERIFY(!child<QWidget>(form.get(), "PanelDataKakunin")->isVisible());
+        QVERIFY(!child<QWidget>(form.get(), "CheckBoxDataKakunin")->isVisible());
+        auto *settings = child<QWidget>(form.get(), "GroupBoxStart");
+        auto *buttons = child<QWidget>(form.get(), "PanelButtons");
+        QVERIFY(settings->isVisible());
+        QVERIFY(buttons->isVisible());
+        // raise() reorders the parent's children: the settings panel lies above the
+        // button panel, and both above every figure.
+        const QObjectList &order = form->children();
+        QVERIFY(order.indexOf(settings) > order.indexOf(buttons));
+        for (const Figure &f : figuresOn(form.get()))
+            QVERIFY(order.indexOf(form->findChild<QObject *>(f.name)) < order.indexOf(buttons));
+
+        const TSheetState &state = form->sheetState();
+        QCOMPARE(state.FigureRows, 2);
+        QCOMPARE(state.FigureColumns, 5);
+        QCOMPARE(state.ProblemCount, 10);
+        QCOMPARE(int(state.FigureFontSize), 30);
+        QCOMPARE(state.FixedDivisorText, QStringLiteral("2"));
+        QVERIFY(capture.messages.isEmpty());
+    }
+
+    void startUpSettings()
+    {
+        auto form = makeForm();
+        QVERIFY(child<TRadioButton>(form.get(), "RadioButtonWaruKotei")->isChecked());
+        QVERIFY(child<TRadioButton>(form.get(), "RadioButtonKotae1_9")->isChecked());
+        QCOMPARE(child<TRadioGroup>(form.get(), "RadioGroupAmari")->itemIndex(), 0);
+        auto *spin = child<TSpinEdit>(form.get(), "SpinEditDan");
+        QCOMPARE(spin->value(), 2);
+        QCOMPARE(spin->minValue(), 1);
+        QCOMPARE(spin->maxValue(), 9);
+        QVERIFY(child<TCheckBox>(form.get(), "CheckBoxRuledLine")->isChecked());
+        QVERIFY(child<TCheckBox>(form.get(), "CheckBoxPrintAnswer")->isChecked());
+        QCOMPARE(enabledSet(form.get(), kQuotientButtons, 7).count(u' '), 6);
+        QCOMPARE(enabledSet(form.get(), kDivisorButtons, 8).count(u' '), 7);
+    }
+
+    void dataCheckSwitchShowsTheCheckBox()
+    {
+        TFormDivisheet::Options options;
+        options.dataCheck = true;
+        auto form = makeForm(options);
+        QVERIFY(child<QWidget>(form.get(), "CheckBoxDataKakunin")->isVisible());
+        QVERIFY(!child<QWidget>(form.get(), "PanelDataKakunin")->isVisible());
+    }
+
+    void settingsPanelOpensAndCloses()
+    {
+        auto form = makeForm();
+        auto *settings = child<QWidget>(form.get(), "GroupBoxStart");
+        auto *start = child<TButton>(form.get(), "ButtonStart");
+        child<TButton>(form.get(), "ButtonRadioGroupBoxStartClose")->click();
+        QVERIFY(!settings->isVisible());
+        QVERIFY(start->isVisible());
+        start->click();
+        QVERIFY(settings->isVisible());
+        QVERIFY(!start->isVisible());
+    }
+
+    // Which buttons of the other group a click leaves enabled, and the title it makes.
+    void classButtons_data()
+    {
+        QTest::addColumn<QStringList>("clicks");
+        QTest::addColumn<QString>("enabledQuotients");
+        QTest::addColumn<QString>("enabledDivisors");
+        QTest::addColumn<QString>("titleTail");
+
+        const QString allQuotients = QStringLiteral(
+            "RadioButtonKotae1_9 RadioButtonKotae10_90 RadioButtonKotae11_99 "
+            "RadioButtonKotae100_900 RadioButtonKotae101_909 RadioButtonKotae110_990 "
+            "RadioButtonKotae111_999");
+        const QString allDivisors = QStringLiteral(
+            "RadioButtonWaru1_9 RadioButtonWaru10_90 RadioButtonWaru11_99 RadioButtonWaru100_900 "
+            "RadioButtonWaru101_909 RadioButtonWaru110_990 RadioButtonWaru111_999 "
+            "RadioButtonWaru1000_9999");
+        const QString threeQuotients = QStringLiteral(
+            "RadioButtonKotae1_9 RadioButtonKotae10_90 RadioButtonKotae11_99");
+        const QString threeDivisors = QStringLiteral(
+            "RadioButtonWaru1_9 RadioButtonWaru10_90 RadioButtonWaru11_99");
+
+        QTest::newRow("four-digit divisor")
+            << QStringList{QStringLiteral("RadioButtonWaru1000_9999")}
+            << QStringLiteral("RadioButtonKotae1_9") << allDivisors
+            << QStringLiteral("割る数:1000..9000 ,答:? ,余り:なし");
+        QTest::newRow("three-digit divisor")
+            << QStringList{QStringLiteral("RadioButtonWaru110_990")} << threeQuotients
+            << allDivisors << QStringLiteral("割る数:110..990 ,答:? ,余り:なし");
+        QTest::newRow("three-digit quotient then two-digit divisor")
+            << QStringList{QStringLiteral("RadioButtonKotae100_900"), QStringLiteral("RadioButtonWaru11_99")}
+            << allQuotients << threeDivisors
+            << QStringLiteral("割る数:11..99 ,答:100..900 ,余り:なし");
+        QTest::newRow("two-digit quotient")
+            << QStringList{QStringLiteral("RadioButtonKotae11_99")} << allQuotients
+            << allDivisors.left(allDivisors.lastIndexOf(u' '))
+            << QStringLiteral("割る数:2で固定 ,答:11..99 ,余り:なし");
+        QTest::newRow("back to the fixed divisor")
+            << QStringList{QStringLiteral("RadioButtonWaru1000_9999"), QStringLiteral("RadioButtonWaruKotei"),
+                           QStringLiteral("RadioButtonKotae111_999")}
+            << allQuotients << threeDivisors
+            << QStringLiteral("割る数:2で固定 ,答:111..999 ,余り:なし");
+    }
+    void classButtons()
+    {
+        QFETCH(QStringList, clicks);
+        auto form = makeForm();
+        const auto figuresBefore = figuresOn(form.get());
+        for (const QString &name : clicks)
+            form->findChild<TRadioButton *>(name)->click();
+        QTEST(enabledSet(form.get(), kQuotientButtons, 7), "enabledQuotients");
+        QTEST(enabledSet(form.get(), kDivisorButtons, 8), "enabledDivisors");
+        QFETCH(QString, titleTail);
+        QVERIFY2(title(form.get()).endsWith(titleTail), qPrintable(title(form.get())));
+
+        // Settings take effect at the next sheet, not before.
+        const auto figuresAfter = figuresOn(form.get());
+        QCOMPARE(figuresAfter.size(), figuresBefore.size());
+        for (size_t i = 0; i < figuresAfter.size(); ++i)
+            QCOMPARE(figuresAfter[i].dividend, figuresBefore[i].dividend);
+    }
+
+    void disabledButtonCannotBeClicked()
+    {
+        auto form = makeForm();
+        child<TRadioButton>(form.get(), "RadioButtonWaru1000_9999")->click();
+        auto *kotae11 = child<TRadioButton>(form.get(), "RadioButtonKotae11_99");
+        QVERIFY(!kotae11->isEnabled());
+        QTest::mouseClick(kotae11, Qt::LeftButton);
+        QVERIFY(!kotae11->isChecked());
+        QVERIFY(child<TRadioButton>(form.get(), "RadioButtonKotae1_9")->isChecked());
+    }
+
+    void remainderChoice()
+    {
+        auto form = makeForm();
+        auto *amari = child<TRadioGroup>(form.get(), "RadioGroupAmari");
+        auto *spin = child<TSpinEdit>(form.get(), "SpinEditDan");
+        amari->setItemIndex(1);
+        QCOMPARE(spin->minValue(), 2);
+        QVERIFY(title(form.get()).endsWith(QStringLiteral(" ,余り:あり(&X)")));
+        amari->setItemIndex(0);
+        QCOMPARE(spin->minValue(), 1);
+        QVERIFY(title(form.get()).endsWith(QStringLiteral(" ,余り:なし(&E)")));
+    }
+
+    // Choosing "with remainder" while the fixed divisor is 1 raises it to 2 at once, so
+    // the settings panel cannot reach the setting that has no problems at all.
+    void remainderRaisesFixedDivisorOne()
+    {
+        MessageCapture capture;
+        auto form = makeForm();
+        auto *spin = child<TSpinEdit>(form.get(), "SpinEditDan");
+        spin->setValue(1);
+        QCOMPARE(spin->value(), 1);
+        child<TRadioGroup>(form.get(), "RadioGroupAmari")->setItemIndex(1);
+        QCOMPARE(spin->value(), 2);
+        QVERIFY(title(form.get()).contains(QStringLiteral("割る数:2で固定")));
+        child<TButton>(form.get(), "ButtonKoushin")->click();
+        QCOMPARE(figuresOn(form.get()).size(), size_t(10));
+        QVERIFY(capture.messages.isEmpty());
+    }
+
+    void spinEditDrivesFixedDivisor()
+    {
+        auto form = makeForm();
+        auto *spin = child<TSpinEdit>(form.get(), "SpinEditDan");
+        spin->setValue(5);
+        QVERIFY2(title(form.get()).contains(QStringLiteral("割る数:5で固定")), qPrintable(title(form.get())));
+        QCOMPARE(form->sheetState().FixedDivisorText, QStringLiteral("5"));
+        child<TButton>(form.get(), "ButtonKoushin")->click();
+        for (const Figure &f : figuresOn(form.get()))
+            QCOMPARE(f.divisor, 5);
+        // While another divisor class is checked the spin edit leaves the title alone.
+        child<TRadioButton>(form.get(), "RadioButtonWaru10_90")->click();
+        spin->setValue(7);
+        QVERIFY(title(form.get()).contains(QStringLiteral("割る数:10..90 ")));
+    }
+
+    void updateMakesSheetOfNewClass()
+    {
+        auto form = makeForm();
+        child<TRadioButton>(form.get(), "RadioButtonWaru1000_9999")->click();
+        child<TButton>(form.get(), "ButtonKoushin")->click();
+        const auto figures = figuresOn(form.get());
+        QCOMPARE(figures.size(), size_t(6));
+        for (const Figure &f : figures) {
+            QVERIFY(f.divisor >= 1000 && f.divisor <= 9999);
+            QVERIFY(f.dividend % f.divisor == 0);
+            QVERIFY(f.dividend / f.divisor <= 9);
+        }
+        QCOMPARE(form->sheetState().FigureRows, 3);
+        QCOMPARE(form->sheetState().FigureColumns, 2);
+    }
+
+    void doubleClickMakesNewSheetKeepsTitle()
+    {
+        auto form = makeForm();
+        child<TRadioButton>(form.get(), "RadioButtonWaru1_9")->click();
+        const QString titleBefore = title(form.get());
+        std::set<std::vector<int>> sheets;
+        for (int i = 0; i < 5; ++i) {
+            // The free area right of the header line, clear of labels and panels.
+            QTest::mouseDClick(form.get(), Qt::LeftButton, {}, QPoint(1020, 760));
+            std::vector<int> dividends;
+            for (const Figure &f : figuresOn(form.get()))
+                dividends.push_back(f.dividend * 100 + f.divisor);
+            QCOMPARE(dividends.size(), size_t(15)); // 1..9 x 1..9: 3 x 5
+            sheets.insert(dividends);
+        }
+        QCOMPARE(title(form.get()), titleBefore);
+        // 15 of 90 problems in random order: five equal sheets in a row do not happen.
+        QVERIFY(sheets.size() > 1);
+    }
+
+    void cancelledPrinterSetupChangesNothing()
+    {
+        auto form = makeForm();
+        const auto figuresBefore = figuresOn(form.get());
+        const QString titleBefore = title(form.get());
+        bool sawDialog = false;
+        QTimer::singleShot(0, form.get(), [&sawDialog] {
+            if (QWidget *dialog = QApplication::activeModalWidget()) {
+                sawDialog = true;
+                if (auto *d = qobject_cast<QDialog *>(dialog))
+                    d->reject();
+                else
+                    dialog->close();
+            }
+        });
+        child<TButton>(form.get(), "ButtonPrinterSetup")->click();
+        QVERIFY(sawDialog);
+        QCOMPARE(title(form.get()), titleBefore);
+        const auto figuresAfter = figuresOn(form.get());
+        QCOMPARE(figuresAfter.size(), figuresBefore.size());
+        for (size_t i = 0; i < figuresAfter.size(); ++i)
+            QCOMPARE(figuresAfter[i].dividend, figuresBefore[i].dividend);
+    }
+};
+
+QTEST_MAIN(TestForm)
+#include "tst_form.moc"
