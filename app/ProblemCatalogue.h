@@ -56,17 +56,18 @@ Problem drawRandomProblem(const ProblemSettings &settings, TRandom &rng);
 
 } // namespace detail
 
-// Calls emit(const Problem &) for each problem of the catalogue, in catalogue order: divisor
+// Calls sink(const Problem &) for each problem of the catalogue, in catalogue order: divisor
 // ascending, then quotient ascending, then (with remainder) remainder 1 .. d - 1 ascending.
 // For the random catalogues it draws six problems from rng instead; the caller seeds rng.
-// Returns the number of problems emitted, which equals enumeratedCount(settings).
-template<typename Emit>
-int forEachCatalogueProblem(const ProblemSettings &settings, TRandom &rng, Emit &&emit)
+// (The parameter is not called `emit`: Qt defines that word away as a macro.)
+// Returns the number of problems passed on, which equals enumeratedCount(settings).
+template<typename Sink>
+int forEachCatalogueProblem(const ProblemSettings &settings, TRandom &rng, Sink &&sink)
 {
     if (isRandomCatalogue(settings)) {
         constexpr int randomCatalogueSize = 6;
         for (int i = 0; i < randomCatalogueSize; ++i)
-            emit(detail::drawRandomProblem(settings, rng));
+            sink(detail::drawRandomProblem(settings, rng));
         return randomCatalogueSize;
     }
 
@@ -77,10 +78,10 @@ int forEachCatalogueProblem(const ProblemSettings &settings, TRandom &rng, Emit 
             const qint32 product = d * q;
             if (settings.withRemainder) {
                 for (qint32 r = 1; r < d; ++r)
-                    emit(Problem{q, d, r, product + r});
+                    sink(Problem{q, d, r, product + r});
                 count += d - 1;
             } else {
-                emit(Problem{q, d, 0, product});
+                sink(Problem{q, d, 0, product});
                 ++count;
             }
         }
