@@ -293,22 +293,38 @@ Problem drawRandomProblem(const ProblemSettings &s, TRandom &rng)
 
 } // namespace detail
 
-int enumeratedCount(const ProblemSettings &s)
+namespace detail {
+
+int countOf(const ProblemSettings &s, const CatalogueLists &lists)
 {
-    if (isRandomCatalogue(s))
-        return 6;
-    const detail::CatalogueLists lists = detail::catalogueLists(s);
     qint64 perQuotient = 0;
     for (const qint32 d : lists.divisors)
         perQuotient += s.withRemainder ? d - 1 : 1;
     return int(perQuotient * qint64(lists.quotients.size()));
 }
 
+} // namespace detail
+
+int enumeratedCount(const ProblemSettings &s)
+{
+    if (isRandomCatalogue(s))
+        return 6;
+    return detail::countOf(s, detail::catalogueLists(s));
+}
+
 std::vector<Problem> buildCatalogue(const ProblemSettings &settings, TRandom &rng)
 {
     std::vector<Problem> catalogue;
-    catalogue.reserve(std::size_t(enumeratedCount(settings)));
-    forEachCatalogueProblem(settings, rng, [&catalogue](const Problem &p) { catalogue.push_back(p); });
+    auto append = [&catalogue](const Problem &p) { catalogue.push_back(p); };
+    if (isRandomCatalogue(settings)) {
+        catalogue.reserve(6);
+        forEachCatalogueProblem(settings, rng, append);
+        return catalogue;
+    }
+    // The lists are built once here, for the count and for the problems.
+    const detail::CatalogueLists lists = detail::catalogueLists(settings);
+    catalogue.reserve(std::size_t(detail::countOf(settings, lists)));
+    detail::forEachInLists(lists, settings.withRemainder, append);
     return catalogue;
 }
 

@@ -56,6 +56,32 @@ Problem drawRandomProblem(const ProblemSettings &settings, TRandom &rng);
 
 } // namespace detail
 
+namespace detail {
+
+int countOf(const ProblemSettings &settings, const CatalogueLists &lists);
+
+template<typename Sink>
+int forEachInLists(const CatalogueLists &lists, bool withRemainder, Sink &sink)
+{
+    int count = 0;
+    for (const qint32 d : lists.divisors) {
+        for (const qint32 q : lists.quotients) {
+            const qint32 product = d * q;
+            if (withRemainder) {
+                for (qint32 r = 1; r < d; ++r)
+                    sink(Problem{q, d, r, product + r});
+                count += d - 1;
+            } else {
+                sink(Problem{q, d, 0, product});
+                ++count;
+            }
+        }
+    }
+    return count;
+}
+
+} // namespace detail
+
 // Calls sink(const Problem &) for each problem of the catalogue, in catalogue order: divisor
 // ascending, then quotient ascending, then (with remainder) remainder 1 .. d - 1 ascending.
 // For the random catalogues it draws six problems from rng instead; the caller seeds rng.
@@ -70,23 +96,7 @@ int forEachCatalogueProblem(const ProblemSettings &settings, TRandom &rng, Sink 
             sink(detail::drawRandomProblem(settings, rng));
         return randomCatalogueSize;
     }
-
-    const detail::CatalogueLists lists = detail::catalogueLists(settings);
-    int count = 0;
-    for (const qint32 d : lists.divisors) {
-        for (const qint32 q : lists.quotients) {
-            const qint32 product = d * q;
-            if (settings.withRemainder) {
-                for (qint32 r = 1; r < d; ++r)
-                    sink(Problem{q, d, r, product + r});
-                count += d - 1;
-            } else {
-                sink(Problem{q, d, 0, product});
-                ++count;
-            }
-        }
-    }
-    return count;
+    return detail::forEachInLists(detail::catalogueLists(settings), settings.withRemainder, sink);
 }
 
 // The whole catalogue as a vector, in catalogue order.
