@@ -1,0 +1,105 @@
+#pragma once
+
+#include "app/ProblemClasses.h"
+#include "platform/Random.h"
+
+#include <QtGlobal>
+
+#include <vector>
+
+namespace divisheet {
+
+// One division: dividend = divisor x quotient + remainder, 0 <= remainder < divisor.
+struct Problem
+{
+    qint32 quotient;
+    qint32 divisor;
+    qint32 remainder;
+    qint32 dividend;
+
+    friend bool operator==(const Problem &, const Problem &) = default;
+};
+
+// The grid of figures on the sheet; every cell holds one problem.
+struct SheetShape
+{
+    int rows;
+    int columns;
+    int problemCount() const { return rows * columns; }
+};
+
+// The sheet's rows and columns for the settings: larger problems get fewer, larger cells.
+// A combination that is not allowed gets 0 x 0.
+SheetShape sheetShape(const ProblemSettings &settings);
+
+// True for the settings whose complete list would be too long to keep: their catalogue is
+// six problems drawn at random instead.
+bool isRandomCatalogue(const ProblemSettings &settings);
+
+// The number of problems the catalogue will hold, computed without building it (6 for the
+// random catalogues, 0 for a combination that is not allowed or a fixed divisor outside 1..9).
+int enumeratedCount(const ProblemSettings &settings);
+
+namespace detail {
+
+// The divisors and quotients an enumerated catalogue runs over, each ascending.
+struct CatalogueLists
+{
+    std::vector<qint32> divisors;
+    std::vector<qint32> quotients;
+};
+
+CatalogueLists catalogueLists(const ProblemSettings &settings);
+
+// One problem of a random catalogue: quotient first, then divisor, then remainder.
+Problem drawRandomProblem(const ProblemSettings &settings, TRandom &rng);
+
+} // namespace detail
+
+namespace detail {
+
+int countOf(const ProblemSettings &settings, const CatalogueLists &lists);
+
+template<typename Sink>
+int forEachInLists(const CatalogueLists &lists, bool withRemainder, Sink &sink)
+{
+    int count = 0;
+    for (const qint32 d : lists.divisors) {
+        for (const qint32 q : lists.quotients) {
+            const qint32 product = d * q;
+            if (withRemainder) {
+                for (qint32 r = 1; r < d; ++r)
+                    sink(Problem{q, d, r, product + r});
+                count += d - 1;
+            } else {
+                sink(Problem{q, d, 0, product});
+                ++count;
+            }
+        }
+    }
+    return count;
+}
+
+} // namespace detail
+
+// Calls sink(const Problem &) for each problem of the catalogue, in catalogue order: divisor
+// ascending, then quotient ascending, then (with remainder) remainder 1 .. d - 1 ascending.
+// For the random catalogues it draws six problems from rng instead; the caller seeds rng.
+// (The parameter is not called `emit`: Qt defines that word away as a macro.)
+// Returns the number of problems passed on, which equals enumeratedCount(settings).
+template<typename Sink>
+int forEachCatalogueProblem(const ProblemSettings &settings, TRandom &rng, Sink &&sink)
+{
+    if (isRandomCatalogue(settings)) {
+        constexpr int randomCatalogueSize = 6;
+        for (int i = 0; i < randomCatalogueSize; ++i)
+            sink(detail::drawRandomProblem(settings, rng));
+        return randomCatalogueSize;
+    }
+    return detail::forEachInLists(detail::catalogueLists(settings), settings.withRemainder, sink);
+}
+
+// The whole catalogue as a vector, in catalogue order.
+std::vector<Problem> buildCatalogue(const ProblemSettings &settings, TRandom &rng);
+
+} // namespace divisheet
