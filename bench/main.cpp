@@ -3,6 +3,7 @@
 // with the median, fastest and slowest run, the ratios each benchmark asks for and the
 // process's peak resident memory.
 
+#include "Children.h"
 #include "Harness.h"
 
 #include <QApplication>
@@ -98,6 +99,8 @@ int main(int argc, char *argv[])
     // Form-level benchmarks need an application object; none of them shows a window.
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    if (const int status = runChildMode(argc, argv); status >= 0)
+        return status;
     QApplication app(argc, argv);
 
     Options options;
