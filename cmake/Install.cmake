@@ -1,0 +1,63 @@
+# Installation as a desktop program and its Debian package.
+#
+# Include this from the top-level CMakeLists.txt after the `divisheet` executable target
+# has been defined:
+#     include(cmake/Install.cmake)
+# Then `cmake --install <build>` installs the program, its menu entry and its icon, and
+# `cpack -G DEB` (run in the build folder) makes a .deb of the same files.
+
+include_guard(GLOBAL)
+
+if(NOT TARGET divisheet)
+    message(FATAL_ERROR "cmake/Install.cmake needs the divisheet executable target; include it after app/")
+endif()
+
+# A project that pulls this one in with add_subdirectory() installs and packages what it
+# chooses itself, not our program.
+option(DIVISHEET_INSTALL "Install the program and make the Debian package" ${PROJECT_IS_TOP_LEVEL})
+if(NOT DIVISHEET_INSTALL)
+    return()
+endif()
+
+include(GNUInstallDirs)
+
+set(_divisheet_data_dir "${CMAKE_CURRENT_LIST_DIR}/../data")
+
+install(TARGETS divisheet
+        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES "${_divisheet_data_dir}/divisheet.desktop"
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES "${_divisheet_data_dir}/divisheet.svg"
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+# Debian package. The version comes from project(); the dependencies are the Debian 12
+# runtime packages of what the program links and loads: the Qt libraries, the platform
+# plugins that open the window, and the Japanese Gothic face that stands in for the
+# form's design face.
+set(CPACK_PACKAGE_NAME "divisheet")
+set(CPACK_PACKAGE_VENDOR "Divisheet developers")
+set(CPACK_PACKAGE_CONTACT "Divisheet developers <divisheet@example.org>")
+set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "long-division worksheets in the Japanese column layout")
+# Debian's long description: lines of at most 80 columns, each indented by CPack.
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+    "Divisheet makes worksheets of long-division problems for primary school,\n"
+    "written in the Japanese column layout (hissan): divisor, division bracket\n"
+    "and dividend, one digit per box. The user chooses the kind of divisor, the\n"
+    "kind of quotient and whether the problems have a remainder; the program\n"
+    "fills one landscape page with problems chosen at random and prints it,\n"
+    "followed on request by the same problems with their full working as the\n"
+    "answer sheet.")
+set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_GENERATOR "DEB")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Divisheet developers <divisheet@example.org>")
+set(CPACK_DEBIAN_PACKAGE_SECTION "education")
+set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6core6 (>= 6.4), qt6-qpa-plugins, fonts-ipafont-gothic")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+
+include(CPack)
