@@ -49,6 +49,19 @@ public:
     QPrinter *qprinter();
 
 private:
+    void checkUsable();
+    void finishJob();
+
     struct Private;
     std::unique_ptr<Private> d;
 };
+
+namespace divisheet {
+
+// The file a job writes when the chosen printer is the file `chosen`: "-" and `tag`
+// before the extension (sheet.pdf -> sheet-tag.pdf, sheet -> sheet-tag). An empty tag
+// leaves the name as it is; a "/" in the tag becomes "_" so the file stays in the
+// chosen folder.
+QString jobFileName(const QString &chosen, const QString &tag);
+
+} // namespace divisheet
