@@ -8,6 +8,7 @@
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QPainter>
+#include <QPicture>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -209,15 +210,27 @@ void TPrinter::printFormImage(QWidget *form)
         const QSize image = form->size();
         const QSize target = divisheet::printToFitSize(image, {pageWidth(), pageHeight()});
         if (!target.isEmpty()) {
-            // The widgets paint themselves onto the printer under this scale, so text and
-            // lines stay vectors at the printer's resolution instead of a stretched screen
-            // bitmap. Their fonts are sized in pixels and so are scaled exactly once.
+            // The widgets paint themselves into a picture, which is then played onto the
+            // printer under the print-to-fit scale: text and lines stay vectors at the
+            // printer's resolution instead of a stretched screen bitmap. (Rendered onto a
+            // printer directly, QWidget::render goes through a bitmap of its own.) Their
+            // fonts are sized in pixels and so are scaled exactly once.
+            QPicture picture;
+            {
+                QPainter recorder(&picture);
+                form->render(&recorder, QPoint(), QRegion(form->rect()),
+                             QWidget::DrawWindowBackground | QWidget::DrawChildren);
+            }
+            // Playing a picture scales it by the device's resolution over the picture's
+            // own, to keep its size in inches; the print-to-fit size replaces that.
             QPainter &painter = d->painter;
+            const QPrinter &printer = d->qprinter();
             painter.save();
-            painter.scale(qreal(target.width()) / image.width(),
-                          qreal(target.height()) / image.height());
-            form->render(&painter, QPoint(), QRegion(form->rect()),
-                         QWidget::DrawWindowBackground | QWidget::DrawChildren);
+            painter.scale(qreal(target.width()) * picture.logicalDpiX()
+                              / (qreal(image.width()) * printer.logicalDpiX()),
+                          qreal(target.height()) * picture.logicalDpiY()
+                              / (qreal(image.height()) * printer.logicalDpiY()));
+            painter.drawPicture(0, 0, picture);
             painter.restore();
         }
     } catch (...) {
