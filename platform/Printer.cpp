@@ -241,8 +241,63 @@ void TPrinter::printFormImage(QWidget *form)
     endDoc();
 }
 
+namespace {
+
+// What the setup dialog may change. Qt's dialog writes some choices (the printer, print
+// to file) into the printer while it is still open, so a cancel has to put them back.
+struct PrinterSettings
+{
+    QPrinter::OutputFormat format;
+    QString printerName;
+    QString fileName;
+    QPageLayout layout;
+    int copies;
+    bool collate;
+    QPrinter::ColorMode colorMode;
+    QPrinter::DuplexMode duplex;
+    QPrinter::PageOrder pageOrder;
+    bool fullPage;
+    QPrinter::PrintRange range;
+    int fromPage;
+    int toPage;
+
+    explicit PrinterSettings(const QPrinter &printer)
+        : format(printer.outputFormat()), printerName(printer.printerName()),
+          fileName(printer.outputFileName()), layout(printer.pageLayout()),
+          copies(printer.copyCount()), collate(printer.collateCopies()),
+          colorMode(printer.colorMode()), duplex(printer.duplex()), pageOrder(printer.pageOrder()),
+          fullPage(printer.fullPage()), range(printer.printRange()),
+          fromPage(printer.fromPage()), toPage(printer.toPage())
+    {
+    }
+
+    void restore(QPrinter &printer) const
+    {
+        if (format == QPrinter::NativeFormat) {
+            printer.setOutputFileName(QString());
+            printer.setOutputFormat(QPrinter::NativeFormat);
+            printer.setPrinterName(printerName);
+        } else {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(fileName);
+        }
+        printer.setPageLayout(layout);
+        printer.setCopyCount(copies);
+        printer.setCollateCopies(collate);
+        printer.setColorMode(colorMode);
+        printer.setDuplex(duplex);
+        printer.setPageOrder(pageOrder);
+        printer.setFullPage(fullPage);
+        printer.setPrintRange(range);
+        printer.setFromTo(fromPage, toPage);
+    }
+};
+
+} // namespace
+
 bool TPrinter::execSetupDialog(QWidget *parent)
 {
+    const PrinterSettings before(d->qprinter());
     QPrintDialog dialog(&d->qprinter(), parent);
     dialog.setWindowTitle(QStringLiteral("プリンタの設定"));
     // Choosing a printer and its settings only: nothing here prints.
@@ -251,7 +306,10 @@ bool TPrinter::execSetupDialog(QWidget *parent)
         if (QPushButton *ok = buttons->button(QDialogButtonBox::Ok))
             ok->setText(QStringLiteral("OK"));
     }
-    return dialog.exec() == QDialog::Accepted;
+    if (dialog.exec() == QDialog::Accepted)
+        return true;
+    before.restore(d->qprinter());
+    return false;
 }
 
 QPrinter *TPrinter::qprinter()
