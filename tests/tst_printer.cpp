@@ -49,7 +49,8 @@ const QString noPrinterText = QStringLiteral("印刷できるプリンタがあ�
 class TestSheet : public QWidget
 {
 public:
-    explicit TestSheet(QSize size)
+    explicit TestSheet(QSize size, QPen linePen = flatDotted())
+        : m_linePen(linePen)
     {
         resize(size);
         QPalette palette = this->palette();
@@ -60,6 +61,15 @@ public:
         auto *label = new QLabel(QStringLiteral("解答値なし 123"), this);
         label->setFont(divisheet::designFont(-16));
         label->move(30, 30);
+        // 12 points are 16 pixels at 96 dpi: on paper as big as the label above.
+        auto *pointLabel = new QLabel(QStringLiteral("POINTLABEL"), this);
+        QFont pointFont = divisheet::designFont(-16);
+        pointFont.setPointSize(12);
+        pointLabel->setFont(pointFont);
+        pointLabel->move(30, 90);
+        auto *pixelLabel = new QLabel(QStringLiteral("PIXELLABEL"), this);
+        pixelLabel->setFont(divisheet::designFont(-16));
+        pixelLabel->move(30, 190);
         auto *hidden = new QPushButton(QStringLiteral("HIDDENBUTTON"), this);
         hidden->setFont(divisheet::designFont(-12));
         hidden->move(30, 60);
@@ -68,17 +78,25 @@ public:
 
     int dottedLineY() const { return height() / 2; }
 
+    static QPen flatDotted()
+    {
+        QPen pen(Qt::black, 1, Qt::DotLine);
+        pen.setCapStyle(Qt::FlatCap);
+        return pen;
+    }
+
 protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
         painter.fillRect(0, 0, 20, 20, Qt::black);
         painter.fillRect(width() - 20, height() - 20, 20, 20, Qt::black);
-        QPen dotted(Qt::black, 1, Qt::DotLine);
-        dotted.setCapStyle(Qt::FlatCap);
-        painter.setPen(dotted);
+        painter.setPen(m_linePen);
         painter.drawLine(40, dottedLineY(), width() - 40, dottedLineY());
     }
+
+private:
+    QPen m_linePen;
 };
 
 struct PdfInfo
@@ -228,8 +246,8 @@ private slots:
     void jobFileName_data();
     void jobFileName();
     void printToFileGivesEachJobItsFile();
-    void printedImageFitsThePage_data();
-    void printedImageFitsThePage();
+    void printedImageOnPaper_data();
+    void printedImageOnPaper();
     void secondJobWhileOneRunsIsRefused();
     void cancelledSetupDialogChangesNothing();
     void landscapeForcedAfterPortraitChoice();
@@ -304,19 +322,28 @@ void TestPrinter::printToFileGivesEachJobItsFile()
     }
 }
 
-void TestPrinter::printedImageFitsThePage_data()
+void TestPrinter::printedImageOnPaper_data()
 {
     QTest::addColumn<QSize>("sheetSize");
     QTest::addColumn<bool>("fillsWidth");
+    QTest::addColumn<QPen>("linePen");
+    QPen squareCap(Qt::black, 1, Qt::DotLine);
+    QPen cosmetic(Qt::black, 1, Qt::DotLine);
+    cosmetic.setCosmetic(true);
+    QPen widthZero(Qt::black, 0, Qt::DotLine);
     // Landscape A4 is about 1.43 : 1; 2 : 1 is wider, 2 : 3 narrower.
-    QTest::newRow("wide sheet fills the width") << QSize(600, 300) << true;
-    QTest::newRow("tall sheet fills the height") << QSize(200, 300) << false;
+    QTest::newRow("wide sheet fills the width") << QSize(600, 300) << true << TestSheet::flatDotted();
+    QTest::newRow("tall sheet fills the height") << QSize(200, 300) << false << TestSheet::flatDotted();
+    QTest::newRow("dotted pen with square caps") << QSize(600, 300) << true << squareCap;
+    QTest::newRow("cosmetic dotted pen") << QSize(600, 300) << true << cosmetic;
+    QTest::newRow("dotted pen of width 0") << QSize(600, 300) << true << widthZero;
 }
 
 // The image starts at the printable area's top-left corner, fills its width or height and
 // keeps its aspect ratio; it is printed as vectors (no bitmap, text as a font), hidden
-// children stay off paper, and the 1-pixel dotted line stays dotted.
-void TestPrinter::printedImageFitsThePage()
+// children stay off paper, a 1-pixel dotted line stays dotted and one screen pixel wide
+// whatever kind of pen drew it, and a label in points prints as big as one in pixels.
+void TestPrinter::printedImageOnPaper()
 {
     for (const char *tool : {"pdfinfo", "pdftoppm", "pdftotext", "pdfimages"}) {
         if (!haveTool(QString::fromLatin1(tool)))
@@ -324,11 +351,12 @@ void TestPrinter::printedImageFitsThePage()
     }
     QFETCH(QSize, sheetSize);
     QFETCH(bool, fillsWidth);
+    QFETCH(QPen, linePen);
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString file = dir.filePath(QStringLiteral("fit.pdf"));
-    TestSheet sheet(sheetSize);
+    TestSheet sheet(sheetSize, linePen);
     sheet.show();
     TPrinter printer;
     printer.qprinter()->setOutputFileName(file);
@@ -382,15 +410,51 @@ void TestPrinter::printedImageFitsThePage()
     const QList<bool> row = darkRow(page, y);
     const int from = qRound(expected.left() + 50 * pixel);
     const int to = qRound(expected.left() + (sheetSize.width() - 50) * pixel);
-    int dark = 0, runs = 0;
+    int dark = 0, runs = 0, firstDot = -1;
     for (int x = from; x < to; ++x) {
         dark += row[x];
-        runs += row[x] && !row[x - 1];
+        if (row[x] && !row[x - 1]) {
+            ++runs;
+            if (firstDot < 0)
+                firstDot = x;
+        }
     }
     const double periods = (to - from) / (3 * pixel);
     QVERIFY2(qAbs(runs - periods) <= 2, qPrintable(QStringLiteral("%1 dots for %2 periods").arg(runs).arg(periods)));
     const double darkShare = double(dark) / (to - from);
     QVERIFY2(darkShare > 0.2 && darkShare < 0.45, qPrintable(QString::number(darkShare)));
+    // ... and as thick as one screen pixel.
+    int thickness = 0;
+    const int dotMiddle = firstDot + qRound(pixel / 2);
+    for (int yy = y - qCeil(3 * pixel); yy <= y + qCeil(3 * pixel); ++yy)
+        thickness += qGray(page.pixel(dotMiddle, yy)) < 128;
+    QVERIFY2(qAbs(thickness - pixel) <= 1.5, qPrintable(QStringLiteral("%1 for %2").arg(thickness).arg(pixel)));
+
+    // Text: where the label is, and a 12-point label as big as a 16-pixel one.
+    const QString words = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), file, QStringLiteral("-")});
+    const auto box = [&words](const QString &word) {
+        static const QRegularExpression pattern(QString::fromLatin1(
+            R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+        for (auto it = pattern.globalMatch(words); it.hasNext();) {
+            const auto match = it.next();
+            if (match.captured(5) == word)
+                return QRectF(QPointF(match.captured(1).toDouble(), match.captured(2).toDouble()),
+                              QPointF(match.captured(3).toDouble(), match.captured(4).toDouble()));
+        }
+        return QRectF();
+    };
+    const QRectF pixelLabel = box(QStringLiteral("PIXELLABEL"));
+    const QRectF pointLabel = box(QStringLiteral("POINTLABEL"));
+    QVERIFY2(!pixelLabel.isNull() && !pointLabel.isNull(), qPrintable(words));
+    const double pointsPerScreenPixel = pixel * 72.0 / dpi;
+    QVERIFY2(qAbs(pixelLabel.left() - (expected.left() * 72.0 / dpi + 30 * pointsPerScreenPixel))
+                 <= 2 * pointsPerScreenPixel,
+             qPrintable(QString::number(pixelLabel.left())));
+    QVERIFY2(qAbs(pointLabel.height() - pixelLabel.height()) <= 0.05 * pixelLabel.height(),
+             qPrintable(QStringLiteral("%1 against %2").arg(pointLabel.height()).arg(pixelLabel.height())));
+    // 16 screen pixels of type, give or take the face's ascent and descent.
+    QVERIFY2(pixelLabel.height() > 14 * pointsPerScreenPixel && pixelLabel.height() < 24 * pointsPerScreenPixel,
+             qPrintable(QString::number(pixelLabel.height() / pointsPerScreenPixel)));
 }
 
 void TestPrinter::secondJobWhileOneRunsIsRefused()
