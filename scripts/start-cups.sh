@@ -8,9 +8,9 @@
 #     /var/spool/divisheet-test/job-<6-digit job id>.pdf
 #     /var/spool/divisheet-test/job-<6-digit job id>.title   (the job's title, one line)
 # The .pdf appears last and complete (it is renamed into place), so a reader that sees it
-# may read both. Titles and page counts are also in /var/log/cups/page_log, one line per
-# page or a "total" line per job, in the form
-#     divisheet-test <job id> <page or "total"> <copies> <job title>
+# may read both. Titles and pages are also in /var/log/cups/page_log, one line per job
+# when it is done (pages counted with pdfinfo by the backend):
+#     divisheet-test <job id> total <pages> <job title>
 # and the PDF's own Title is the job title (pdfinfo).
 #
 # Why a backend of our own: a file: device URI names one file, which every job would
@@ -91,6 +91,15 @@ fi
 printf '%s\n' "$3" >"$dir/$name.title" || exit 1
 mv -f -- "$tmp" "$dir/$name.pdf" || exit 1
 echo "INFO: written to $dir/$name.pdf" >&2
+# The pass-through filter counts no pages; report them so that the page log has them.
+if command -v pdfinfo >/dev/null 2>&1; then
+    pages=$(pdfinfo "$dir/$name.pdf" 2>/dev/null | sed -n 's/^Pages:[[:space:]]*//p')
+    page=1
+    while [ -n "$pages" ] && [ "$page" -le "$pages" ]; do
+        echo "PAGE: $page 1" >&2
+        page=$((page + 1))
+    done
+fi
 exit 0
 BACKEND
 )

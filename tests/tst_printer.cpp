@@ -539,16 +539,11 @@ void TestPrinter::landscapeForcedAfterPortraitChoice()
     QCOMPARE(info.pageSize, QStringLiteral("842 x 595 pts"));
     QCOMPARE(info.title, title);
 
-    // The spooler's own record: "<queue> <job id> <page> <copies> <title>".
+    // The spooler's own record: "<queue> <job id> total <pages> <title>".
     const QString jobId = QString::number(QFileInfo(jobs.first()).completeBaseName().mid(4).toInt());
-    const QString expectedLine = queueName + u' ' + jobId + u' ';
-    QVERIFY2(QTest::qWaitFor([&] {
-                 const QStringList lines = readText(pageLog).split(u'\n');
-                 return std::any_of(lines.begin(), lines.end(), [&](const QString &line) {
-                     return line.startsWith(expectedLine) && line.endsWith(u' ' + title);
-                 });
-             }, 10000),
-             qPrintable(QStringLiteral("no line for job %1 titled %2 in %3").arg(jobId, title, pageLog)));
+    const QString expectedLine = queueName + u' ' + jobId + QStringLiteral(" total 1 ") + title;
+    QVERIFY2(QTest::qWaitFor([&] { return readText(pageLog).split(u'\n').contains(expectedLine); }, 10000),
+             qPrintable(QStringLiteral("no line \"%1\" in %2").arg(expectedLine, pageLog)));
 }
 
 // With no spooler to talk to, Qt falls back to PDF output with no file name; the adapter
