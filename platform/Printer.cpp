@@ -141,7 +141,7 @@ void TPrinter::checkUsable()
             throw EPrinterError(noPrinterMessage());
     }
     const QStringList available = QPrinterInfo::availablePrinterNames();
-    if (available.isEmpty())
+    if (available.isEmpty() || printer.printerName().isEmpty())
         throw EPrinterError(noPrinterMessage());
     if (!available.contains(printer.printerName()))
         throw EPrinterError(unusablePrinterMessage(printer.printerName()));

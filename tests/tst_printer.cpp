@@ -10,7 +10,6 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QtMath>
@@ -29,7 +28,6 @@
 #include <QFileInfo>
 #include <QTextStream>
 
-#include <algorithm>
 #include <functional>
 
 #include <unistd.h>
