@@ -15,7 +15,9 @@
 #
 # Why a backend of our own: a file: device URI names one file, which every job would
 # overwrite. The small backend "divisheet-spool" installed below writes each job to a
-# numbered file in the folder named by its device URI instead.
+# numbered file in the folder named by its device URI instead. (FileDevice Yes is set
+# too, so that file: queues can be added by hand for a quick look.) The folder belongs
+# to lp, which runs the backend; the files are readable by everyone.
 set -euo pipefail
 
 if [ "$(id -u)" -ne 0 ]; then
@@ -134,9 +136,13 @@ if ! scheduler_running; then
 fi
 wait_for_scheduler
 
-lpadmin -p "$queue" -E -v "divisheet-spool:$outdir" -P "$here/divisheet-test.ppd" \
-    -D "Divisheet test queue" -L "$outdir" 2>&1 |
-    grep -v -i 'deprecated' >&2 || true
+# lpadmin warns that PPD files are deprecated; that warning is all it says when it works.
+if ! out=$(lpadmin -p "$queue" -E -v "divisheet-spool:$outdir" -P "$here/divisheet-test.ppd" \
+        -D "Divisheet test queue" -L "$outdir" 2>&1); then
+    printf 'start-cups.sh: lpadmin failed:\n%s\n' "$out" >&2
+    exit 1
+fi
+printf '%s\n' "$out" | grep -v -i -e 'deprecated' -e '^$' >&2 || true
 cupsenable "$queue"
 cupsaccept "$queue"
 lpadmin -d "$queue"
