@@ -3,17 +3,17 @@
 #include "platform/Errors.h"
 #include "platform/PrintToFit.h"
 
-#include <QPushButton>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFileInfo>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPicture>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QPaintEngine>
-#include <QPainterPath>
+#include <QPushButton>
 #include <QWidget>
 
 #include <climits>
