@@ -31,24 +31,47 @@ public:
     // file name with "-" and this tag before its extension (sheet.pdf -> sheet-tag.pdf).
     void setFileTag(const QString &tag);
 
-    int pageWidth() const;   // device pixels
+    // The printable area of the page in device pixels (1200 per inch). Drawing on the
+    // canvas starts at the printable area's top-left corner, so nothing falls into the
+    // margin that the printer cannot reach.
+    int pageWidth() const;
     int pageHeight() const;
 
+    // Starts a job with the title; raises EPrinterError when no printer can take it (none
+    // installed, no spooler, the chosen one gone, a job already running, the file not
+    // writable) before anything is written.
     void beginDoc();
+    // Finishes the job and sends it; does nothing outside a job.
     void endDoc();
     QPainter *canvas();       // valid between beginDoc() and endDoc()
 
     // Prints the form's client area as currently shown (hidden controls absent) as one
-    // job of one page, mapped onto the page by divisheet::printToFitSize.
+    // job of one page, mapped onto the page by divisheet::printToFitSize from the
+    // printable area's top-left corner. The widgets are drawn as vectors at the printer's
+    // resolution; thin pens print one screen pixel wide with their dots intact.
     void printFormImage(QWidget *form);
 
-    // Runs the system's printer-setup dialog; a confirmed choice is used by later jobs.
+    // Runs the system's printer-setup dialog (printer and its settings; it prints
+    // nothing); a confirmed choice is used by later jobs, a cancel changes nothing.
     // Returns whether the user confirmed.
     bool execSetupDialog(QWidget *parent);
 
     QPrinter *qprinter();
 
 private:
+    void checkUsable();
+    void finishJob();
+
     struct Private;
     std::unique_ptr<Private> d;
 };
+
+namespace divisheet {
+
+// The file a job writes when the chosen printer is the file `chosen`: "-" and `tag`
+// before the extension (sheet.pdf -> sheet-tag.pdf, sheet -> sheet-tag). An empty tag
+// leaves the name as it is; a "/" in the tag becomes "_" so the file stays in the
+// chosen folder.
+QString jobFileName(const QString &chosen, const QString &tag);
+
+} // namespace divisheet
