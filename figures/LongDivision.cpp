@@ -1,0 +1,326 @@
+#include "figures/LongDivision.h"
+
+#include "figures/FrameFigureGeometry.h"
+#include "platform/Fonts.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+using namespace divisheet;
+
+namespace {
+
+Qt::PenStyle qtPenStyle(TPenStyle style)
+{
+    switch (style) {
+    case psSolid:
+    case psInsideFrame:
+        return Qt::SolidLine;
+    case psDash:
+        return Qt::DashLine;
+    case psDot:
+        return Qt::DotLine;
+    case psDashDot:
+        return Qt::DashDotLine;
+    case psDashDotDot:
+        return Qt::DashDotDotLine;
+    case psClear:
+        return Qt::NoPen;
+    }
+    return Qt::SolidLine;
+}
+
+// QPainter's aliased outlines cover both edges of a QRect(x, y, w, h); the design's
+// rectangles and ellipses leave out their right column and bottom row.
+QRect outlineRect(const FigureRect &r)
+{
+    return {r.left, r.top, r.right - r.left - 1, r.bottom - r.top - 1};
+}
+
+// A horizontal line that, like the design's line-to, leaves out its end point.
+void drawRule(QPainter &painter, const FigureLine &line)
+{
+    if (line.x2 > line.x1)
+        painter.drawLine(line.x1, line.y1, line.x2 - 1, line.y2);
+}
+
+} // namespace
+
+// --- TFrameFigureInteger -------------------------------------------------------------
+
+TFrameFigureInteger::TFrameFigureInteger(QWidget *owner) : TGraphicControl(owner)
+{
+    m_valueInteger = 54321;
+    splitDigits();
+    m_previousDigits = m_valueIntegerDigits;
+    resize(frameFigureWidth(m_fontSize, m_valueIntegerDigits, sNone), frameFigureHeight(m_fontSize));
+}
+
+void TFrameFigureInteger::splitDigits()
+{
+    int rest = m_valueInteger;
+    for (int k = 5; k >= 1; --k) {
+        int unit = 1;
+        for (int i = 1; i < k; ++i)
+            unit *= 10;
+        m_digits[k - 1] = static_cast<quint8>(rest / unit);
+        rest -= unit * (rest / unit);
+    }
+    m_valueIntegerDigits = static_cast<quint8>(decimalLength(m_valueInteger));
+}
+
+void TFrameFigureInteger::setValueInteger(qint32 value)
+{
+    // The unclamped value is compared, so writing 100000 over a stored 99999 still
+    // goes through every step.
+    if (value == m_valueInteger)
+        return;
+    // Negative values have no boxes to show; they are kept at 0 like the dividend of
+    // the long-division figure.
+    m_valueInteger = std::clamp(value, 0, 99999);
+    splitDigits();
+    resize(m_valueIntegerDigits * m_fontSize + 1, height());
+    if (m_typeIntegerLocationStyle == ilsRight)
+        move(x() + (int(m_previousDigits) - int(m_valueIntegerDigits)) * m_fontSize, y());
+    m_previousDigits = m_valueIntegerDigits;
+    update();
+    Change();
+}
+
+void TFrameFigureInteger::setFontSize(quint8 size)
+{
+    if (size == m_fontSize)
+        return;
+    m_fontSize = size;
+    resize(frameFigureWidth(size, m_valueIntegerDigits, m_typeSign), frameFigureHeight(size));
+    update();
+    Change();
+}
+
+void TFrameFigureInteger::setTypeFrameLineStyle(TPenStyle style)
+{
+    m_typeFrameLineStyle = style;
+    update();
+    Change();
+}
+
+void TFrameFigureInteger::setTypeIntegerLocationStyle(TTypeIntegerLocationStyle style)
+{
+    m_typeIntegerLocationStyle = style;
+    update();
+    Change();
+}
+
+void TFrameFigureInteger::setTypeSign(TTypeSign sign)
+{
+    m_typeSign = sign;
+    m_typeIntegerLocationStyle = (sign == sWarareru || sign == sAmari) ? ilsLeft : ilsRight;
+    update();
+    Change();
+}
+
+void TFrameFigureInteger::setTypeIntegerShow(TTypeIntegerShow show)
+{
+    m_typeIntegerShow = show;
+    update();
+    Change();
+}
+
+void TFrameFigureInteger::setTypeFrameShow(TTypeFrameShow show)
+{
+    m_typeFrameShow = show;
+    update();
+    Change();
+}
+
+void TFrameFigureInteger::Change()
+{
+    Q_EMIT OnChange(this);
+}
+
+void TFrameFigureInteger::paintEvent(QPaintEvent *)
+{
+    const int F = m_fontSize;
+    const int D = m_valueIntegerDigits;
+    // The owner places each figure with the width of its digits alone and relies on the
+    // figure to widen itself for its sign columns when it is drawn, so this correction
+    // must happen here, at every paint, whatever width was set before.
+    const int W = frameFigureWidth(F, D, m_typeSign);
+    if (width() != W)
+        resize(W, height());
+
+    QPainter painter(this);
+    painter.setPen(QPen(Qt::black, 1, qtPenStyle(m_typeFrameLineStyle)));
+    painter.setBrush(color());
+    painter.setFont(designFont(pointsToPixels(F)));
+
+    for (int k = 5; k >= 1; --k) {
+        // Box k exists when the number has at least k digits; box 1 always does.
+        if (k > 1 && k > D)
+            continue;
+        if (m_typeFrameShow == fsShow)
+            painter.drawRect(outlineRect(digitFrameRect(F, D, m_typeSign, k)));
+        if (m_typeIntegerShow == isShow) {
+            const FigureRect text = digitTextRect(F, D, m_typeSign, k);
+            painter.setPen(Qt::black);
+            painter.drawText(QRect(text.left, text.top, text.right - text.left, text.bottom - text.top),
+                             Qt::AlignHCenter | Qt::AlignTop, QString::number(digit(k)));
+            painter.setPen(QPen(Qt::black, 1, qtPenStyle(m_typeFrameLineStyle)));
+        }
+    }
+
+    painter.setPen(QPen(Qt::black, 1, Qt::SolidLine));
+    switch (m_typeSign) {
+    case sNone:
+        break;
+    case sWarareru:
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(outlineRect(bracketEllipse(F)));
+        drawRule(painter, *signRule(F, D, m_typeSign));
+        break;
+    case sAmari:
+        painter.setBrush(Qt::black);
+        for (const FigureRect &dot : remainderDots(F))
+            painter.drawEllipse(outlineRect(dot));
+        painter.setBrush(Qt::NoBrush);
+        break;
+    case sKaketa:
+    case sHiita:
+        drawRule(painter, *signRule(F, D, m_typeSign));
+        break;
+    }
+}
+
+// --- TLongDivision -------------------------------------------------------------------
+
+TLongDivision::TLongDivision(QWidget *owner) : TCustomControl(owner)
+{
+    LayoutFigures();
+}
+
+void TLongDivision::setDivision(qint32 dividend, qint32 divisor)
+{
+    m_valueIntegerWarareru = dividend;
+    m_valueIntegerWaru = divisor;
+    m_valueIntegerKotae = dividend / divisor;
+    m_valueIntegerAmari = dividend % divisor;
+}
+
+void TLongDivision::setValueIntegerWarareru(qint32 value)
+{
+    const qint32 clamped = std::clamp(value, 0, 99999);
+    if (clamped == m_valueIntegerWarareru)
+        return;
+    setDivision(clamped, m_valueIntegerWaru);
+    rebuild();
+}
+
+void TLongDivision::setValueIntegerWaru(qint32 value)
+{
+    const qint32 clamped = std::clamp(value, 1, 99999);
+    if (clamped == m_valueIntegerWaru)
+        return;
+    setDivision(m_valueIntegerWarareru, clamped);
+    rebuild();
+}
+
+void TLongDivision::setTypeAmariShow(TTypeAmariShow show)
+{
+    m_typeAmariShow = show;
+    rebuild();
+}
+
+void TLongDivision::setTypeIntegerShow(TTypeIntegerShow show)
+{
+    m_typeIntegerShow = show;
+    rebuild();
+}
+
+void TLongDivision::setTypeFrameShow(TTypeFrameShow show)
+{
+    m_typeFrameShow = show;
+    rebuild();
+}
+
+void TLongDivision::setFontSize(quint8 size)
+{
+    m_fontSize = size;
+    rebuild();
+}
+
+void TLongDivision::rebuild()
+{
+    ClearFigures();
+    LayoutFigures();
+    update();
+    Change();
+}
+
+void TLongDivision::Change()
+{
+    Q_EMIT OnChange(this);
+}
+
+TFrameFigureInteger *TLongDivision::figure(const QString &name) const
+{
+    return findComponent<TFrameFigureInteger>(this, figurePrefix + name);
+}
+
+void TLongDivision::PlaceFigure(const QString &name, qint32 value, TTypeSign sign, quint16 left, quint16 top,
+                                quint16 width, quint16 height, TTypeIntegerShow integerShow,
+                                TTypeFrameShow frameShow)
+{
+    const QString fullName = figurePrefix + name;
+    if (findComponent(this, fullName))
+        return;
+    // A new child widget goes on top of its siblings, so the order of placement is the
+    // stacking order.
+    auto *figure = new TFrameFigureInteger(this);
+    figure->setObjectName(fullName);
+    figure->setValueInteger(value);
+    figure->setTypeSign(sign);
+    figure->setTypeIntegerShow(integerShow);
+    figure->setTypeFrameShow(frameShow);
+    figure->setFontSize(m_fontSize);
+    figure->setGeometry(left, top, width, height);
+    figure->setToolTip(fullName);
+    figure->show();
+}
+
+void TLongDivision::FreeFigure(const QString &name)
+{
+    delete findComponent<TFrameFigureInteger>(this, figurePrefix + name);
+}
+
+void TLongDivision::ClearFigures()
+{
+    static const char *const names[] = {"Amari",   "Kotae",  "Waru",    "Warareru", "Kaketa1",
+                                        "Hiita1",  "Kaketa2", "Hiita2", "Kaketa3",  "Hiita3",
+                                        "Kaketa4", "Hiita4", "Kaketa5", "Hiita5",   "Dummy"};
+    for (const char *name : names)
+        FreeFigure(QString::fromLatin1(name));
+}
+
+qint32 TLongDivision::LeadingDigits(qint32 number, qint32 count)
+{
+    return divisheet::LeadingDigits(number, count);
+}
+
+void TLongDivision::LayoutFigures()
+{
+    const LongDivisionLayout layout = layoutLongDivision(m_fontSize, m_valueIntegerWarareru, m_valueIntegerWaru,
+                                                         m_typeAmariShow, m_typeIntegerShow, m_typeFrameShow);
+    m_bounds = {layout.boundsWarareru, layout.boundsWaru, layout.boundsAmari, layout.boundsKotae};
+    for (int j = 0; j < 5; ++j) {
+        m_bounds[4 + 2 * j] = layout.boundsKaketa[j];
+        m_bounds[5 + 2 * j] = layout.boundsHiita[j];
+        m_workingValues[2 * j] = layout.valueKaketa[j];
+        m_workingValues[2 * j + 1] = layout.valueHiita[j];
+    }
+    for (const FigurePlacement &p : layout.placements) {
+        PlaceFigure(p.name, p.value, p.sign, quint16(p.left), quint16(p.top), quint16(p.width), quint16(p.height),
+                    p.integerShow, p.frameShow);
+    }
+    resize(layout.width, layout.height);
+}
