@@ -17,8 +17,8 @@ struct TSheetState
     quint16 CellWidth = 0;
     quint16 CellHeight = 0;
     quint8 FigureFontSize = 0;
-    TTypeFrameShow FrameShowSetting = fsShow;
-    TTypeIntegerShow IntegerShowSetting = isShow;
+    divisheet::TTypeFrameShow FrameShowSetting = divisheet::fsShow;
+    divisheet::TTypeIntegerShow IntegerShowSetting = divisheet::isShow;
     QString FixedDivisorText;
     QString DivisorCaption = QStringLiteral("2で固定");
     QString QuotientCaption = QStringLiteral("?");

@@ -50,7 +50,7 @@ public:
     // Placing the figures.
     void ComponentByouga(QObject *Sender);
     void CreateComponent(int Column, int Row, int Left, int Top, int Width, int Height,
-                         int Divisor, int Dividend, TTypeIntegerShow IntegerShow);
+                         int Divisor, int Dividend, divisheet::TTypeIntegerShow IntegerShow);
     void ComponentSakujo(QObject *Sender);
 
     // Buttons and check boxes.

@@ -18,6 +18,8 @@
 #include <memory>
 #include <vector>
 
+using namespace divisheet;
+
 // Collects the messages the error boundary would show, instead of a modal box.
 class MessageCapture
 {
@@ -49,8 +51,8 @@ struct Figure
     QRect geometry;
     int dividend;
     int divisor;
-    TTypeIntegerShow integerShow;
-    TTypeFrameShow frameShow;
+    divisheet::TTypeIntegerShow integerShow;
+    divisheet::TTypeFrameShow frameShow;
 };
 
 // The long-division figures on the form, in creation order.
