@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <unordered_map>
 #include <vector>
 
 // The cells of a string grid: text addressed by column and row, stored sparsely. A cell
@@ -33,5 +34,29 @@ public:
     int columnExtent() const;
 
 private:
-    // The implementation decides the representation.
+    // Rows 0 .. kNearRows - 1 of a column are held in the column itself, rows below in
+    // m_text; the grids of this program use five rows.
+    static constexpr int kNearRows = 5;
+    enum Kind : quint8 { Empty, Number, Text };
+
+    // One column's cells. A Text cell's string lives in m_text under (slot, row).
+    struct Column {
+        qint32 value[kNearRows] = {};
+        quint8 kind[kNearRows] = {};
+        qint32 farRows = 0; // one more than the highest far row ever written here
+    };
+
+    static quint64 key(qint32 slot, int row) { return (quint64(quint32(slot)) << 32) | quint32(row); }
+
+    qint32 slotForWriting(int col);
+    qint32 newSlot();
+    void freeSlot(qint32 slot);
+    void eraseText(qint32 slot);
+    void copySlot(qint32 from, qint32 to);
+    void eraseCell(int col, int row);
+
+    std::vector<qint32> m_index;        // column -> slot in m_columns, -1 for none
+    std::vector<Column> m_columns;      // slots, reused through m_free
+    std::vector<qint32> m_free;
+    std::unordered_map<quint64, QString> m_text; // text cells and every far-row cell
 };
