@@ -24,7 +24,7 @@ int TStringGridModel::columnCount(const QModelIndex &parent) const
 
 QVariant TStringGridModel::data(const QModelIndex &index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!index.isValid() || !checkIndex(index, CheckIndexOption::ParentIsInvalid))
         return {};
     switch (role) {
     case Qt::DisplayRole:
@@ -45,7 +45,7 @@ QVariant TStringGridModel::data(const QModelIndex &index, int role) const
 
 bool TStringGridModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (role != Qt::EditRole || !index.isValid() || !checkIndex(index, CheckIndexOption::ParentIsInvalid))
         return false;
     if (!(flags(index) & Qt::ItemIsEditable))
         return false;
@@ -55,7 +55,7 @@ bool TStringGridModel::setData(const QModelIndex &index, const QVariant &value, 
 
 Qt::ItemFlags TStringGridModel::flags(const QModelIndex &index) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!index.isValid() || !checkIndex(index, CheckIndexOption::ParentIsInvalid))
         return Qt::NoItemFlags;
     if (isFixed(index.column(), index.row()))
         return Qt::ItemIsEnabled;
@@ -240,6 +240,20 @@ void TStringGrid::setCol(int column)
     const QModelIndex target = m_model->index(row, column);
     selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
     scrollTo(target);
+}
+
+void TStringGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    QTableView::currentChanged(current, previous);
+    // The current cell is never a fixed one (the view starts at the top-left corner
+    // when it gets the focus): it moves to the nearest cell that is not fixed.
+    if (!current.isValid() || !m_model->isFixed(current.column(), current.row()))
+        return;
+    if (colCount() <= fixedCols() || rowCount() <= fixedRows())
+        return;
+    const QModelIndex target = m_model->index(std::max(current.row(), fixedRows()),
+                                              std::max(current.column(), fixedCols()));
+    selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
 }
 
 int TStringGrid::colWidth(int column) const

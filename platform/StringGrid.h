@@ -108,6 +108,9 @@ public:
 
     TStringGridModel *gridModel() const;
 
+protected:
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+
 private:
     TStringGridModel *m_model;
     int m_defaultColWidth = 64;
