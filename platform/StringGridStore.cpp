@@ -1,8 +1,5 @@
 #include "platform/StringGridStore.h"
 
-#include <algorithm>
-#include <limits>
-
 namespace {
 
 // The number `text` denotes if QString::number() of that number gives back exactly
@@ -45,14 +42,13 @@ QString TStringGridStore::cell(int col, int row) const
     const qint32 slot = m_index[size_t(col)];
     if (slot < 0)
         return {};
-    const Column &column = m_columns[size_t(slot)];
     if (row < kNearRows) {
-        switch (column.kind[row]) {
-        case Empty: return {};
-        case Number: return QString::number(column.value[row]);
-        case Text: break;
-        }
-    } else if (row >= column.farRows) {
+        const qint32 value = m_columns[size_t(slot)].value[row];
+        if (value == kEmpty)
+            return {};
+        if (value != kText)
+            return QString::number(value);
+    } else if (row >= farRows(slot)) {
         return {};
     }
     const auto it = m_text.find(key(slot, row));
@@ -73,11 +69,12 @@ void TStringGridStore::setCell(int col, int row, const QString &text)
         return;
     }
     const qint32 slot = slotForWriting(col);
-    Column &column = m_columns[size_t(slot)];
-    if (row < kNearRows)
-        column.kind[row] = Text;
-    else
-        column.farRows = std::max(column.farRows, row + 1);
+    if (row < kNearRows) {
+        m_columns[size_t(slot)].value[row] = kText;
+    } else {
+        int &rows = m_farRows[slot];
+        rows = std::max(rows, row + 1);
+    }
     m_text[key(slot, row)] = text;
 }
 
@@ -85,19 +82,22 @@ void TStringGridStore::setCellNumber(int col, int row, qint32 value)
 {
     if (col < 0 || row < 0)
         return;
-    if (row >= kNearRows) {
+    if (row >= kNearRows || value == kEmpty || value == kText) {
         const qint32 slot = slotForWriting(col);
-        Column &column = m_columns[size_t(slot)];
-        column.farRows = std::max(column.farRows, row + 1);
+        if (row < kNearRows) {
+            m_columns[size_t(slot)].value[row] = kText;
+        } else {
+            int &rows = m_farRows[slot];
+            rows = std::max(rows, row + 1);
+        }
         m_text[key(slot, row)] = QString::number(value);
         return;
     }
-    const qint32 slot = slotForWriting(col);
-    Column &column = m_columns[size_t(slot)];
-    if (column.kind[row] == Text)
-        m_text.erase(key(slot, row));
-    column.kind[row] = Number;
-    column.value[row] = value;
+    // The common case, kept short: a number in one of the first rows.
+    qint32 &cell = m_columns[size_t(slotForWriting(col))].value[row];
+    if (cell == kText)
+        m_text.erase(key(m_index[size_t(col)], row));
+    cell = value;
 }
 
 void TStringGridStore::eraseCell(int col, int row)
@@ -105,12 +105,12 @@ void TStringGridStore::eraseCell(int col, int row)
     if (size_t(col) >= m_index.size() || m_index[size_t(col)] < 0)
         return;
     const qint32 slot = m_index[size_t(col)];
-    Column &column = m_columns[size_t(slot)];
     if (row < kNearRows) {
-        if (column.kind[row] == Text)
+        qint32 &cell = m_columns[size_t(slot)].value[row];
+        if (cell == kText)
             m_text.erase(key(slot, row));
-        column.kind[row] = Empty;
-    } else if (row < column.farRows) {
+        cell = kEmpty;
+    } else if (row < farRows(slot)) {
         m_text.erase(key(slot, row));
     }
 }
@@ -124,13 +124,14 @@ void TStringGridStore::shiftColumnsLeft(int first, int last)
     if (first - 1 >= size)
         return; // every column involved is empty and stays so
 
+    qint32 *index = m_index.data();
     // Column first - 1 is overwritten: its cells go, its slot is kept for reuse.
-    const qint32 dropped = m_index[size_t(first - 1)];
+    const qint32 dropped = index[first - 1];
     if (last < size) {
         // Move the indices, not the cells; column `last` then shares its slot with
         // column last - 1 and gets its own copy.
-        std::move(m_index.begin() + first, m_index.begin() + last + 1, m_index.begin() + first - 1);
-        const qint32 shared = m_index[size_t(last)];
+        std::memmove(index + first - 1, index + first, size_t(last - first + 1) * sizeof(qint32));
+        const qint32 shared = index[last];
         if (shared < 0) {
             if (dropped >= 0)
                 freeSlot(dropped);
@@ -146,7 +147,7 @@ void TStringGridStore::shiftColumnsLeft(int first, int last)
     } else {
         // Columns from `size` on hold nothing: everything from `first` up to the end
         // moves left and the last stored column becomes empty.
-        std::move(m_index.begin() + first, m_index.end(), m_index.begin() + first - 1);
+        std::memmove(index + first - 1, index + first, size_t(size - first) * sizeof(qint32));
         m_index.back() = -1;
         if (dropped >= 0)
             freeSlot(dropped);
@@ -159,6 +160,7 @@ void TStringGridStore::clear()
     m_columns.clear();
     m_free.clear();
     m_text.clear();
+    m_farRows.clear();
 }
 
 int TStringGridStore::columnExtent() const
@@ -167,17 +169,25 @@ int TStringGridStore::columnExtent() const
         const qint32 slot = m_index[col];
         if (slot < 0)
             continue;
-        const Column &column = m_columns[size_t(slot)];
-        for (int row = 0; row < kNearRows; ++row) {
-            if (column.kind[row] != Empty)
+        for (const qint32 value : m_columns[size_t(slot)].value) {
+            if (value != kEmpty)
                 return int(col) + 1;
         }
-        for (int row = kNearRows; row < column.farRows; ++row) {
+        const int rows = farRows(slot);
+        for (int row = kNearRows; row < rows; ++row) {
             if (m_text.count(key(slot, row)))
                 return int(col) + 1;
         }
     }
     return 0;
+}
+
+int TStringGridStore::farRows(qint32 slot) const
+{
+    if (m_farRows.empty())
+        return 0;
+    const auto it = m_farRows.find(slot);
+    return it == m_farRows.end() ? 0 : it->second;
 }
 
 qint32 TStringGridStore::slotForWriting(int col)
@@ -192,44 +202,51 @@ qint32 TStringGridStore::slotForWriting(int col)
 
 qint32 TStringGridStore::newSlot()
 {
+    const Column empty = {{kEmpty, kEmpty, kEmpty, kEmpty, kEmpty}};
     if (!m_free.empty()) {
         const qint32 slot = m_free.back();
         m_free.pop_back();
-        m_columns[size_t(slot)] = Column();
+        m_columns[size_t(slot)] = empty;
         return slot;
     }
-    m_columns.emplace_back();
+    m_columns.push_back(empty);
     return qint32(m_columns.size() - 1);
 }
 
 void TStringGridStore::freeSlot(qint32 slot)
 {
     eraseText(slot);
-    m_columns[size_t(slot)] = Column();
     m_free.push_back(slot);
 }
 
 void TStringGridStore::eraseText(qint32 slot)
 {
-    const Column &column = m_columns[size_t(slot)];
+    Column &column = m_columns[size_t(slot)];
     for (int row = 0; row < kNearRows; ++row) {
-        if (column.kind[row] == Text)
+        if (column.value[row] == kText)
             m_text.erase(key(slot, row));
+        column.value[row] = kEmpty;
     }
-    for (int row = kNearRows; row < column.farRows; ++row)
+    const int rows = farRows(slot);
+    for (int row = kNearRows; row < rows; ++row)
         m_text.erase(key(slot, row));
+    if (rows > 0)
+        m_farRows.erase(slot);
 }
 
 void TStringGridStore::copySlot(qint32 from, qint32 to)
 {
-    // `to` holds no text entries (the caller erased them).
+    // `to` holds nothing (the caller erased it).
     m_columns[size_t(to)] = m_columns[size_t(from)];
-    const Column &column = m_columns[size_t(from)];
     for (int row = 0; row < kNearRows; ++row) {
-        if (column.kind[row] == Text)
+        if (m_columns[size_t(from)].value[row] == kText)
             m_text[key(to, row)] = m_text.at(key(from, row));
     }
-    for (int row = kNearRows; row < column.farRows; ++row) {
+    const int rows = farRows(from);
+    if (rows == 0)
+        return;
+    m_farRows[to] = rows;
+    for (int row = kNearRows; row < rows; ++row) {
         const auto it = m_text.find(key(from, row));
         if (it != m_text.end())
             m_text[key(to, row)] = it->second;
