@@ -24,6 +24,9 @@ public:
     // The caption as rich text: escaped, accelerator letter underlined.
     static QString captionToRichText(const QString &caption);
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     void growWithText();
 

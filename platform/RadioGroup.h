@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QGroupBox>
+#include <QRect>
+#include <QSize>
 #include <QStringList>
 
 class QButtonGroup;
@@ -28,15 +30,21 @@ public:
     // The radio button of item `index`, for tests and accessibility.
     QRadioButton *itemButton(int index) const;
 
+    // Where item `index` of `count` lies in a box of size `box` whose caption font is
+    // `textHeight` pixels high: one column, the height under the caption shared evenly.
+    static QRect itemRect(int index, int count, QSize box, int textHeight);
+
 signals:
     void Click();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void arrangeButtons();
 
     QStringList m_items;
     QButtonGroup *m_group;
+    bool m_updating = false; // rebuilding the buttons: no Click
 };

@@ -38,7 +38,10 @@ protected:
     void fixup(QString &input) const override;
 
 private:
+    int clamped(qint64 value) const;
+
     int m_min = 0;
     int m_max = 100;
     QString m_lastText;
+    bool m_typed = false; // the user has typed since the last step or leave
 };

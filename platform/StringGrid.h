@@ -23,10 +23,39 @@ public:
 
     TStringGridStore &store() { return m_store; }
     const TStringGridStore &store() const { return m_store; }
-    // ... counts, fixed rows/columns, editing, update batching: implementation decides
+
+    // The counts change the model's shape only: cells stay where they are.
+    int colCount() const { return m_colCount; }
+    void setColCount(int count);
+    int gridRowCount() const { return m_rowCount; }
+    void setRowCount(int count);
+    int fixedCols() const { return m_fixedCols; }
+    void setFixedCols(int count);
+    int fixedRows() const { return m_fixedRows; }
+    void setFixedRows(int count);
+    bool editing() const { return m_editing; }
+    void setEditing(bool on);
+    bool isFixed(int col, int row) const { return col < m_fixedCols || row < m_fixedRows; }
+
+    // Cell writes that tell the views. Between beginUpdate() and endUpdate() (which
+    // nest) they tell nothing, and endUpdate() reports one change of every cell.
+    void setCell(int col, int row, const QString &text);
+    void setCellNumber(int col, int row, qint32 value);
+    void shiftColumnsLeft(int first, int last);
+    void beginUpdate();
+    void endUpdate();
 
 private:
+    void cellChanged(int col, int row);
+
     TStringGridStore m_store;
+    int m_colCount = 5;
+    int m_rowCount = 5;
+    int m_fixedCols = 1;
+    int m_fixedRows = 1;
+    bool m_editing = false;
+    int m_updateDepth = 0;
+    bool m_changedWhileUpdating = false;
 };
 
 // A grid of text cells that is the program's data store as well as its display.
@@ -78,4 +107,12 @@ public:
     void endUpdate();
 
     TStringGridModel *gridModel() const;
+
+protected:
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+
+private:
+    TStringGridModel *m_model;
+    int m_defaultColWidth = 64;
+    int m_defaultRowHeight = 24;
 };

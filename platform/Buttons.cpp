@@ -1,0 +1,48 @@
+#include "platform/Buttons.h"
+
+#include "platform/Fonts.h"
+
+#include <QFontInfo>
+
+namespace {
+
+int pixelHeightOf(const QFont &font)
+{
+    const int pixels = font.pixelSize();
+    return pixels > 0 ? pixels : QFontInfo(font).pixelSize();
+}
+
+} // namespace
+
+TButton::TButton(QWidget *parent) : QPushButton(parent)
+{
+    setAutoDefault(false);
+}
+
+int TButton::fontHeight() const
+{
+    return pixelHeightOf(font());
+}
+
+void TButton::setFontHeight(int height)
+{
+    divisheet::setFontHeight(this, height);
+}
+
+TCheckBox::TCheckBox(QWidget *parent) : QCheckBox(parent)
+{
+    // toggled() is emitted inside setChecked() only when the state really changes,
+    // and for a user's click alike: exactly when Click must run.
+    connect(this, &QAbstractButton::toggled, this, &TCheckBox::Click);
+}
+
+TRadioButton::TRadioButton(QWidget *parent) : QRadioButton(parent)
+{
+    setAutoExclusive(true);
+    // The button that loses its check emits toggled(false) before this one emits
+    // toggled(true), so the siblings are already unchecked when Click runs.
+    connect(this, &QAbstractButton::toggled, this, [this](bool checked) {
+        if (checked)
+            emit Click();
+    });
+}

@@ -1,0 +1,673 @@
+#include "platform/Buttons.h"
+#include "platform/Fonts.h"
+#include "platform/Label.h"
+#include "platform/Panels.h"
+#include "platform/RadioGroup.h"
+#include "platform/SpinEdit.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QWidget>
+
+#include <memory>
+
+namespace {
+
+// Exposes the edit field and the step test for checking.
+class ProbeSpinEdit : public TSpinEdit
+{
+public:
+    using TSpinEdit::TSpinEdit;
+    using TSpinEdit::lineEdit;
+    using TSpinEdit::stepEnabled;
+};
+
+// Plain text and underlined characters of a rich text, as a text document shows them.
+struct RenderedCaption {
+    QString text;
+    QString underlined;
+};
+
+RenderedCaption render(const QString &richText)
+{
+    QTextDocument document;
+    document.setHtml(richText);
+    RenderedCaption result;
+    result.text = document.toPlainText();
+    for (int pos = 0; pos < result.text.size(); ++pos) {
+        QTextCursor cursor(&document);
+        cursor.setPosition(pos);
+        cursor.setPosition(pos + 1, QTextCursor::KeepAnchor);
+        if (cursor.charFormat().fontUnderline())
+            result.underlined += result.text[pos];
+    }
+    return result;
+}
+
+} // namespace
+
+class TestPlatformWidgets : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void checkBoxProgramSet_data();
+    void checkBoxProgramSet();
+    void checkBoxUserClick();
+
+    void radioButtonProgramSet();
+    void radioButtonUserClick();
+    void disabledRadioButton_data();
+    void disabledRadioButton();
+    void radioButtonArrowKeySkipsDisabled();
+
+    void radioGroupItemIndex();
+    void radioGroupUserChoice();
+    void radioGroupAccelerators();
+    void radioGroupItemRect_data();
+    void radioGroupItemRect();
+    void radioGroupButtonsFollowGeometry();
+
+    void spinEditMinValueDoesNotClamp();
+    void spinEditValueRead_data();
+    void spinEditValueRead();
+    void spinEditSetValue_data();
+    void spinEditSetValue();
+    void spinEditStep_data();
+    void spinEditStep();
+    void spinEditStepEnabled_data();
+    void spinEditStepEnabled();
+    void spinEditClampsWhenLeftAfterTyping();
+    void spinEditLeftWithoutTypingKeepsValue();
+
+    void labelRichText_data();
+    void labelRichText();
+    void labelShowsAcceleratorUnderlined();
+    void labelGrowsWithText();
+    void labelFontHeight();
+
+    void buttonFontHeightAndAccelerator();
+    void panelFillsInButtonFace();
+};
+
+void TestPlatformWidgets::initTestCase()
+{
+    divisheet::installFontSubstitutions();
+}
+
+// ---- check box -------------------------------------------------------------------
+
+void TestPlatformWidgets::checkBoxProgramSet_data()
+{
+    QTest::addColumn<bool>("initial");
+    QTest::addColumn<bool>("set");
+    QTest::addColumn<int>("clicks");
+    QTest::newRow("unchecked to checked") << false << true << 1;
+    QTest::newRow("checked to unchecked") << true << false << 1;
+    QTest::newRow("unchecked stays unchecked") << false << false << 0;
+    QTest::newRow("checked stays checked") << true << true << 0;
+}
+
+void TestPlatformWidgets::checkBoxProgramSet()
+{
+    QFETCH(bool, initial);
+    QFETCH(bool, set);
+    QFETCH(int, clicks);
+
+    TCheckBox box;
+    box.setChecked(initial);
+    int runs = 0;
+    bool stateSeenInHandler = !set;
+    connect(&box, &TCheckBox::Click, &box, [&] {
+        ++runs;
+        stateSeenInHandler = box.isChecked();
+    });
+    box.setProperty("Checked", set);
+    // The handler has run inside the setting operation, already seeing the new state.
+    QCOMPARE(runs, clicks);
+    QCOMPARE(box.isChecked(), set);
+    if (clicks > 0)
+        QCOMPARE(stateSeenInHandler, set);
+}
+
+void TestPlatformWidgets::checkBoxUserClick()
+{
+    TCheckBox box;
+    box.setText(QStringLiteral("解答も印刷(&O)"));
+    box.resize(145, 17);
+    QSignalSpy clicks(&box, &TCheckBox::Click);
+    QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(6, 8));
+    QVERIFY(box.isChecked());
+    QCOMPARE(clicks.count(), 1);
+    QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(6, 8));
+    QVERIFY(!box.isChecked());
+    QCOMPARE(clicks.count(), 2);
+}
+
+// ---- radio button ----------------------------------------------------------------
+
+void TestPlatformWidgets::radioButtonProgramSet()
+{
+    QWidget parent;
+    auto *a = new TRadioButton(&parent);
+    auto *b = new TRadioButton(&parent);
+    auto *c = new TRadioButton(&parent);
+    QSignalSpy clickA(a, &TRadioButton::Click);
+    QSignalSpy clickB(b, &TRadioButton::Click);
+    QSignalSpy clickC(c, &TRadioButton::Click);
+    bool aCheckedWhenBRan = true;
+    connect(b, &TRadioButton::Click, b, [&] { aCheckedWhenBRan = a->isChecked(); });
+
+    a->setProperty("Checked", true);
+    QCOMPARE(clickA.count(), 1);
+
+    b->setProperty("Checked", true);
+    QCOMPARE(clickB.count(), 1);
+    QVERIFY(b->isChecked());
+    QVERIFY(!a->isChecked());
+    QVERIFY(!c->isChecked());
+    QVERIFY(!aCheckedWhenBRan); // the sibling was unchecked before the handler ran
+    QCOMPARE(clickA.count(), 1); // losing the check is no click
+
+    // Setting true when already checked runs nothing.
+    b->setProperty("Checked", true);
+    QCOMPARE(clickB.count(), 1);
+    QCOMPARE(clickA.count() + clickC.count(), 1);
+}
+
+void TestPlatformWidgets::radioButtonUserClick()
+{
+    QWidget parent;
+    parent.resize(200, 60);
+    auto *a = new TRadioButton(&parent);
+    auto *b = new TRadioButton(&parent);
+    a->setGeometry(8, 8, 120, 17);
+    b->setGeometry(8, 32, 120, 17);
+    a->setChecked(true);
+    QSignalSpy clickA(a, &TRadioButton::Click);
+    QSignalSpy clickB(b, &TRadioButton::Click);
+
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, 8));
+    QVERIFY(b->isChecked());
+    QVERIFY(!a->isChecked());
+    QCOMPARE(clickB.count(), 1);
+    QCOMPARE(clickA.count(), 0);
+
+    // A click on the checked button changes nothing.
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, 8));
+    QCOMPARE(clickB.count(), 1);
+}
+
+void TestPlatformWidgets::disabledRadioButton_data()
+{
+    QTest::addColumn<bool>("checked");
+    QTest::newRow("unchecked stays unchecked") << false;
+    QTest::newRow("checked stays checked") << true;
+}
+
+void TestPlatformWidgets::disabledRadioButton()
+{
+    QFETCH(bool, checked);
+    QWidget parent;
+    parent.resize(200, 60);
+    auto *other = new TRadioButton(&parent);
+    auto *disabled = new TRadioButton(&parent);
+    other->setGeometry(8, 8, 120, 17);
+    disabled->setGeometry(8, 32, 120, 17);
+    (checked ? disabled : other)->setChecked(true);
+    disabled->setEnabled(false);
+    QSignalSpy clicks(disabled, &TRadioButton::Click);
+
+    QTest::mouseClick(disabled, Qt::LeftButton, {}, QPoint(6, 8));
+    QCOMPARE(disabled->isChecked(), checked);
+    QCOMPARE(other->isChecked(), !checked);
+    QCOMPARE(clicks.count(), 0);
+}
+
+void TestPlatformWidgets::radioButtonArrowKeySkipsDisabled()
+{
+    QWidget parent;
+    parent.resize(200, 80);
+    auto *a = new TRadioButton(&parent);
+    auto *b = new TRadioButton(&parent);
+    auto *c = new TRadioButton(&parent);
+    a->setText(QStringLiteral("a"));
+    b->setText(QStringLiteral("b"));
+    c->setText(QStringLiteral("c"));
+    a->setGeometry(8, 8, 120, 17);
+    b->setGeometry(8, 32, 120, 17);
+    c->setGeometry(8, 56, 120, 17);
+    b->setEnabled(false);
+    a->setChecked(true);
+    parent.show();
+    parent.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&parent));
+    a->setFocus();
+    QTRY_VERIFY(a->hasFocus());
+    QSignalSpy clickB(b, &TRadioButton::Click);
+    QSignalSpy clickC(c, &TRadioButton::Click);
+
+    QTest::keyClick(a, Qt::Key_Down);
+    QVERIFY(!b->isChecked());
+    QCOMPARE(clickB.count(), 0);
+    QVERIFY(c->isChecked());
+    QCOMPARE(clickC.count(), 1);
+}
+
+// ---- radio group -----------------------------------------------------------------
+
+void TestPlatformWidgets::radioGroupItemIndex()
+{
+    TRadioGroup group;
+    group.setItems({QStringLiteral("なし(&E)"), QStringLiteral("あり(&X)")});
+    QCOMPARE(group.itemIndex(), -1);
+    int runs = 0;
+    int indexSeenInHandler = -2;
+    connect(&group, &TRadioGroup::Click, &group, [&] {
+        ++runs;
+        indexSeenInHandler = group.itemIndex();
+    });
+
+    group.setProperty("ItemIndex", 0);
+    QCOMPARE(runs, 1);
+    QCOMPARE(indexSeenInHandler, 0);
+    QVERIFY(group.itemButton(0)->isChecked());
+
+    group.setProperty("ItemIndex", 0); // same index: nothing runs
+    QCOMPARE(runs, 1);
+
+    group.setItemIndex(1);
+    QCOMPARE(runs, 2);
+    QCOMPARE(indexSeenInHandler, 1);
+    QVERIFY(!group.itemButton(0)->isChecked());
+    QVERIFY(group.itemButton(1)->isChecked());
+
+    group.setItemIndex(-1); // nothing checked: no item was chosen, no click
+    QCOMPARE(group.itemIndex(), -1);
+    QVERIFY(!group.itemButton(0)->isChecked());
+    QVERIFY(!group.itemButton(1)->isChecked());
+    QCOMPARE(runs, 2);
+
+    group.setItemIndex(7); // beyond the items: the last one
+    QCOMPARE(group.itemIndex(), 1);
+    QCOMPARE(runs, 3);
+}
+
+void TestPlatformWidgets::radioGroupUserChoice()
+{
+    TRadioGroup group;
+    group.resize(79, 57);
+    group.setItems({QStringLiteral("なし(&E)"), QStringLiteral("あり(&X)")});
+    group.setItemIndex(0);
+    QSignalSpy clicks(&group, &TRadioGroup::Click);
+
+    QRadioButton *second = group.itemButton(1);
+    QTest::mouseClick(second, Qt::LeftButton, {}, QPoint(6, second->height() / 2));
+    QCOMPARE(group.itemIndex(), 1);
+    QCOMPARE(clicks.count(), 1);
+
+    // Choosing the item already chosen runs nothing.
+    QTest::mouseClick(second, Qt::LeftButton, {}, QPoint(6, second->height() / 2));
+    QCOMPARE(clicks.count(), 1);
+    QCOMPARE(group.itemIndex(), 1);
+}
+
+void TestPlatformWidgets::radioGroupAccelerators()
+{
+    TRadioGroup group;
+    group.setItems({QStringLiteral("なし(&E)"), QStringLiteral("あり(&X)")});
+    QCOMPARE(group.itemButton(0)->shortcut(), QKeySequence(Qt::ALT | Qt::Key_E));
+    QCOMPARE(group.itemButton(1)->shortcut(), QKeySequence(Qt::ALT | Qt::Key_X));
+
+    // New items keep the chosen index, quietly.
+    group.setItemIndex(1);
+    QSignalSpy clicks(&group, &TRadioGroup::Click);
+    group.setItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+    QCOMPARE(group.itemIndex(), 1);
+    QVERIFY(group.itemButton(1)->isChecked());
+    QCOMPARE(clicks.count(), 0);
+}
+
+void TestPlatformWidgets::radioGroupItemRect_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QSize>("box");
+    QTest::addColumn<int>("textHeight");
+    QTest::addColumn<QRect>("expected");
+    // 57 - 12 - 5 = 40 under the caption: two buttons of 20, starting at 12 + 1.
+    QTest::newRow("remainder box, first") << 0 << 2 << QSize(79, 57) << 12 << QRect(8, 13, 69, 20);
+    QTest::newRow("remainder box, second") << 1 << 2 << QSize(79, 57) << 12 << QRect(8, 33, 69, 20);
+    // 100 - 15 - 5 = 80: three of 26, the 2 pixels left over split 1 above.
+    QTest::newRow("three items, first") << 0 << 3 << QSize(120, 100) << 15 << QRect(8, 17, 110, 26);
+    QTest::newRow("three items, last") << 2 << 3 << QSize(120, 100) << 15 << QRect(8, 69, 110, 26);
+    QTest::newRow("no such item") << 2 << 2 << QSize(79, 57) << 12 << QRect();
+}
+
+void TestPlatformWidgets::radioGroupItemRect()
+{
+    QFETCH(int, index);
+    QFETCH(int, count);
+    QFETCH(QSize, box);
+    QFETCH(int, textHeight);
+    QFETCH(QRect, expected);
+    QCOMPARE(TRadioGroup::itemRect(index, count, box, textHeight), expected);
+}
+
+void TestPlatformWidgets::radioGroupButtonsFollowGeometry()
+{
+    TRadioGroup group;
+    group.setItems({QStringLiteral("なし(&E)"), QStringLiteral("あり(&X)")});
+    group.resize(79, 57);
+    group.show(); // a hidden widget hears of its new size when it is shown
+    QVERIFY(QTest::qWaitForWindowExposed(&group));
+    const int textHeight = group.fontMetrics().height();
+    for (int i = 0; i < 2; ++i)
+        QCOMPARE(group.itemButton(i)->geometry(), TRadioGroup::itemRect(i, 2, QSize(79, 57), textHeight));
+    group.resize(90, 80);
+    QCOMPARE(group.itemButton(1)->geometry(), TRadioGroup::itemRect(1, 2, QSize(90, 80), textHeight));
+}
+
+// ---- spin edit -------------------------------------------------------------------
+
+void TestPlatformWidgets::spinEditMinValueDoesNotClamp()
+{
+    ProbeSpinEdit spin;
+    spin.setMinValue(1);
+    spin.setMaxValue(9);
+    spin.setValue(1);
+    QSignalSpy changes(&spin, &TSpinEdit::Change);
+    spin.setProperty("MinValue", 2);
+    QCOMPARE(spin.value(), 1);
+    QCOMPARE(spin.lineEdit()->text(), QStringLiteral("1"));
+    QCOMPARE(changes.count(), 0);
+}
+
+void TestPlatformWidgets::spinEditValueRead_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("expected");
+    // Minimum 3, maximum 9: reading does not clamp, a non-integer gives the minimum.
+    QTest::newRow("in range") << QStringLiteral("5") << 5;
+    QTest::newRow("above maximum, not clamped") << QStringLiteral("42") << 42;
+    QTest::newRow("below minimum, not clamped") << QStringLiteral("1") << 1;
+    QTest::newRow("negative") << QStringLiteral("-7") << -7;
+    QTest::newRow("letters") << QStringLiteral("abc") << 3;
+    QTest::newRow("empty") << QString() << 3;
+    QTest::newRow("sign only") << QStringLiteral("-") << 3;
+    QTest::newRow("trailing letter") << QStringLiteral("12a") << 3;
+    QTest::newRow("overflow") << QStringLiteral("99999999999") << 3;
+    QTest::newRow("full-width digits") << QStringLiteral("５") << 3;
+}
+
+void TestPlatformWidgets::spinEditValueRead()
+{
+    QFETCH(QString, text);
+    QFETCH(int, expected);
+    ProbeSpinEdit spin;
+    spin.setMinValue(3);
+    spin.setMaxValue(9);
+    spin.lineEdit()->setText(text);
+    QCOMPARE(spin.value(), expected);
+    QCOMPARE(spin.property("Value").toInt(), expected);
+}
+
+void TestPlatformWidgets::spinEditSetValue_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("write");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<int>("changes");
+    // Minimum 1, maximum 9.
+    QTest::newRow("new value") << QStringLiteral("2") << 5 << QStringLiteral("5") << 1;
+    QTest::newRow("same value") << QStringLiteral("5") << 5 << QStringLiteral("5") << 0;
+    QTest::newRow("above maximum") << QStringLiteral("2") << 20 << QStringLiteral("9") << 1;
+    QTest::newRow("above maximum, already there") << QStringLiteral("9") << 20 << QStringLiteral("9") << 0;
+    QTest::newRow("below minimum") << QStringLiteral("2") << -3 << QStringLiteral("1") << 1;
+    QTest::newRow("over text that is no integer") << QStringLiteral("abc") << 1 << QStringLiteral("1") << 1;
+}
+
+void TestPlatformWidgets::spinEditSetValue()
+{
+    QFETCH(QString, before);
+    QFETCH(int, write);
+    QFETCH(QString, after);
+    QFETCH(int, changes);
+    ProbeSpinEdit spin;
+    spin.setMinValue(1);
+    spin.setMaxValue(9);
+    spin.lineEdit()->setText(before);
+    QSignalSpy spy(&spin, &TSpinEdit::Change);
+    spin.setProperty("Value", write);
+    QCOMPARE(spin.lineEdit()->text(), after);
+    QCOMPARE(spy.count(), changes);
+}
+
+void TestPlatformWidgets::spinEditStep_data()
+{
+    QTest::addColumn<int>("minimum");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<int>("changes");
+    // Maximum 9 throughout.
+    QTest::newRow("up") << 1 << QStringLiteral("2") << 1 << QStringLiteral("3") << 1;
+    QTest::newRow("down") << 1 << QStringLiteral("2") << -1 << QStringLiteral("1") << 1;
+    QTest::newRow("up at maximum") << 1 << QStringLiteral("9") << 1 << QStringLiteral("9") << 0;
+    QTest::newRow("down at minimum") << 1 << QStringLiteral("1") << -1 << QStringLiteral("1") << 0;
+    QTest::newRow("up from below a raised minimum") << 2 << QStringLiteral("1") << 1 << QStringLiteral("2") << 1;
+    QTest::newRow("down from below a raised minimum") << 2 << QStringLiteral("1") << -1 << QStringLiteral("2") << 1;
+    QTest::newRow("up from above maximum") << 1 << QStringLiteral("15") << 1 << QStringLiteral("9") << 1;
+    QTest::newRow("up from no integer") << 3 << QStringLiteral("x") << 1 << QStringLiteral("4") << 1;
+    QTest::newRow("many steps") << 1 << QStringLiteral("2") << 100 << QStringLiteral("9") << 1;
+}
+
+void TestPlatformWidgets::spinEditStep()
+{
+    QFETCH(int, minimum);
+    QFETCH(QString, before);
+    QFETCH(int, steps);
+    QFETCH(QString, after);
+    QFETCH(int, changes);
+    ProbeSpinEdit spin;
+    spin.setMinValue(minimum);
+    spin.setMaxValue(9);
+    spin.lineEdit()->setText(before);
+    QSignalSpy spy(&spin, &TSpinEdit::Change);
+    spin.stepBy(steps);
+    QCOMPARE(spin.lineEdit()->text(), after);
+    QCOMPARE(spy.count(), changes);
+}
+
+void TestPlatformWidgets::spinEditStepEnabled_data()
+{
+    QTest::addColumn<int>("minimum");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("up");
+    QTest::addColumn<bool>("down");
+    // Maximum 9.
+    QTest::newRow("between") << 1 << QStringLiteral("5") << true << true;
+    QTest::newRow("at minimum") << 1 << QStringLiteral("1") << true << false;
+    QTest::newRow("at maximum") << 1 << QStringLiteral("9") << false << true;
+    QTest::newRow("below a raised minimum") << 2 << QStringLiteral("1") << true << false;
+    QTest::newRow("above maximum") << 1 << QStringLiteral("12") << false << true;
+    QTest::newRow("no integer reads as minimum") << 2 << QStringLiteral("abc") << true << false;
+}
+
+void TestPlatformWidgets::spinEditStepEnabled()
+{
+    QFETCH(int, minimum);
+    QFETCH(QString, text);
+    QFETCH(bool, up);
+    QFETCH(bool, down);
+    ProbeSpinEdit spin;
+    spin.setMinValue(minimum);
+    spin.setMaxValue(9);
+    spin.lineEdit()->setText(text);
+    const auto enabled = spin.stepEnabled();
+    QCOMPARE(bool(enabled & QAbstractSpinBox::StepUpEnabled), up);
+    QCOMPARE(bool(enabled & QAbstractSpinBox::StepDownEnabled), down);
+}
+
+void TestPlatformWidgets::spinEditClampsWhenLeftAfterTyping()
+{
+    ProbeSpinEdit spin;
+    spin.setMinValue(2);
+    spin.setMaxValue(9);
+    spin.setValue(3);
+    spin.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&spin));
+    QSignalSpy changes(&spin, &TSpinEdit::Change);
+
+    spin.lineEdit()->selectAll();
+    QTest::keyClicks(&spin, QStringLiteral("15"));
+    QCOMPARE(spin.lineEdit()->text(), QStringLiteral("15"));
+    QCOMPARE(changes.count(), 2); // "1", then "15": every change of the text
+    QTest::keyClick(&spin, Qt::Key_Return);
+    QCOMPARE(spin.lineEdit()->text(), QStringLiteral("9"));
+    QCOMPARE(spin.value(), 9);
+    QCOMPARE(changes.count(), 3);
+
+    // Typing a letter is refused outright.
+    spin.lineEdit()->selectAll();
+    QTest::keyClicks(&spin, QStringLiteral("x"));
+    QCOMPARE(spin.lineEdit()->text(), QStringLiteral("9"));
+    QCOMPARE(changes.count(), 3);
+}
+
+void TestPlatformWidgets::spinEditLeftWithoutTypingKeepsValue()
+{
+    ProbeSpinEdit spin;
+    spin.setMinValue(1);
+    spin.setMaxValue(9);
+    spin.setValue(1);
+    spin.setMinValue(2);
+    spin.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&spin));
+    QSignalSpy changes(&spin, &TSpinEdit::Change);
+    QTest::keyClick(&spin, Qt::Key_Return);
+    QCOMPARE(spin.lineEdit()->text(), QStringLiteral("1"));
+    QCOMPARE(changes.count(), 0);
+}
+
+// ---- label -----------------------------------------------------------------------
+
+void TestPlatformWidgets::labelRichText_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("underlined");
+    QTest::newRow("accelerator in brackets") << QStringLiteral("なし(&E)") << QStringLiteral("なし(E)") << QStringLiteral("E");
+    QTest::newRow("doubled ampersand") << QStringLiteral("A&&B") << QStringLiteral("A&B") << QString();
+    QTest::newRow("first letter") << QStringLiteral("&1") << QStringLiteral("1") << QStringLiteral("1");
+    QTest::newRow("markup characters") << QStringLiteral("<b>x</b>") << QStringLiteral("<b>x</b>") << QString();
+    QTest::newRow("trailing ampersand") << QStringLiteral("ab&") << QStringLiteral("ab") << QString();
+    QTest::newRow("title line") << QStringLiteral("枠線:表示 ,割る数:2で固定 ,答:? ,余り:なし(&E)")
+                                << QStringLiteral("枠線:表示 ,割る数:2で固定 ,答:? ,余り:なし(E)") << QStringLiteral("E");
+    // Runs of spaces keep their width.
+    QTest::newRow("spaces kept") << QStringLiteral("   ?:   1") << QStringLiteral("   ?:   1") << QString();
+}
+
+void TestPlatformWidgets::labelRichText()
+{
+    QFETCH(QString, caption);
+    QFETCH(QString, shown);
+    QFETCH(QString, underlined);
+    const RenderedCaption rendered = render(TLabel::captionToRichText(caption));
+    QCOMPARE(rendered.text, shown);
+    QCOMPARE(rendered.underlined, underlined);
+}
+
+void TestPlatformWidgets::labelShowsAcceleratorUnderlined()
+{
+    QWidget parent;
+    auto *label = new TLabel(&parent);
+    label->setProperty("Caption", QStringLiteral("なし(&E)"));
+    QCOMPARE(label->caption(), QStringLiteral("なし(&E)"));
+    QCOMPARE(label->textFormat(), Qt::RichText);
+    const RenderedCaption rendered = render(label->text());
+    QCOMPARE(rendered.text, QStringLiteral("なし(E)"));
+    QCOMPARE(rendered.underlined, QStringLiteral("E"));
+
+    // The "&" takes no room: the label is exactly as wide as one whose caption has no
+    // accelerator, and narrower than one that shows an "&".
+    auto *plain = new TLabel(&parent);
+    plain->setCaption(QStringLiteral("なし(E)"));
+    auto *ampersand = new TLabel(&parent);
+    ampersand->setCaption(QStringLiteral("なし(&&E)"));
+    QCOMPARE(label->width(), plain->width());
+    QVERIFY(label->width() < ampersand->width());
+
+    // And on screen the underline is drawn: the pixels differ from the plain caption.
+    QCOMPARE(label->grab().toImage() == plain->grab().toImage(), false);
+}
+
+void TestPlatformWidgets::labelGrowsWithText()
+{
+    QWidget parent;
+    auto *label = new TLabel(&parent);
+    label->setGeometry(128, 8, 72, 12);
+    label->setCaption(QStringLiteral("短い"));
+    const int shortWidth = label->width();
+    label->setCaption(QStringLiteral("枠線:表示 ,割る数:2で固定 ,答:? ,余り:なし"));
+    QVERIFY(label->width() > shortWidth);
+    QCOMPARE(label->size(), label->sizeHint());
+    QCOMPARE(label->pos(), QPoint(128, 8));
+    label->setCaption(QStringLiteral("短い"));
+    QCOMPARE(label->width(), shortWidth); // and shrinks again
+}
+
+void TestPlatformWidgets::labelFontHeight()
+{
+    QWidget parent;
+    auto *label = new TLabel(&parent);
+    label->move(440, 8);
+    label->setCaption(QStringLiteral("なまえ"));
+    label->setFontHeight(-12);
+    QCOMPARE(label->fontHeight(), 12);
+    const QSize small = label->size();
+    label->setProperty("FontHeight", -29);
+    QCOMPARE(label->fontHeight(), 29);
+    QCOMPARE(label->font().pixelSize(), 29);
+    QVERIFY(label->width() > small.width());
+    QVERIFY(label->height() > small.height());
+    QCOMPARE(label->pos(), QPoint(440, 8));
+}
+
+// ---- button and panel ------------------------------------------------------------
+
+void TestPlatformWidgets::buttonFontHeightAndAccelerator()
+{
+    TButton button;
+    button.setText(QStringLiteral("印刷(&P)"));
+    button.setProperty("FontHeight", -13);
+    QCOMPARE(button.fontHeight(), 13);
+    QCOMPARE(button.font().pixelSize(), 13);
+    QCOMPARE(button.shortcut(), QKeySequence(Qt::ALT | Qt::Key_P));
+}
+
+void TestPlatformWidgets::panelFillsInButtonFace()
+{
+    QWidget form;
+    QPalette white = form.palette();
+    white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::Button, QColor(0xF0, 0xF0, 0xF0));
+    form.setPalette(white);
+    form.setAutoFillBackground(true);
+    form.resize(400, 100);
+    auto *panel = new TPanel(&form);
+    panel->setGeometry(8, 24, 305, 28);
+    const QImage image = form.grab().toImage();
+    QCOMPARE(image.pixelColor(150, 38), QColor(0xF0, 0xF0, 0xF0)); // inside the panel
+    QCOMPARE(image.pixelColor(350, 38), QColor(Qt::white));        // beside it
+    QCOMPARE(panel->frameShadow(), QFrame::Raised);
+}
+
+QTEST_MAIN(TestPlatformWidgets)
+#include "tst_platform_widgets.moc"
