@@ -317,7 +317,7 @@ void TFormDivisheet::ComponentByouga(QObject *Sender)
     m_state.PlacedColumns = m_state.FigureColumns;
     m_state.PlacedRows = m_state.FigureRows;
     const CellSize cell =
-        sheetCellSize(frameGeometry().size(), m_state.FigureRows, m_state.FigureColumns);
+        sheetCellSize(outerSize(this), m_state.FigureRows, m_state.FigureColumns);
     m_state.CellWidth = cell.width;
     m_state.CellHeight = cell.height;
 
