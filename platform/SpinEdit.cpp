@@ -40,9 +40,7 @@ std::optional<int> parseInteger(const QString &text)
 // Text that may still become an integer as the user goes on typing.
 bool isIntegerPrefix(const QString &text)
 {
-    if (text.isEmpty() || text == u"-" || text == u"+")
-        return true;
-    return false;
+    return text.isEmpty() || text == u"-" || text == u"+";
 }
 
 } // namespace
