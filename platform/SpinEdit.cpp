@@ -1,5 +1,7 @@
 #include "platform/SpinEdit.h"
 
+#include "platform/ErrorRelay.h"
+
 #include <QLineEdit>
 
 #include <algorithm>
@@ -38,9 +40,7 @@ std::optional<int> parseInteger(const QString &text)
 // Text that may still become an integer as the user goes on typing.
 bool isIntegerPrefix(const QString &text)
 {
-    if (text.isEmpty() || text == u"-" || text == u"+")
-        return true;
-    return false;
+    return text.isEmpty() || text == u"-" || text == u"+";
 }
 
 } // namespace
@@ -57,14 +57,15 @@ TSpinEdit::TSpinEdit(QWidget *parent) : QAbstractSpinBox(parent)
         if (text == m_lastText)
             return;
         m_lastText = text;
-        emit Change();
+        divisheet::ErrorRelay::run([this] { emit Change(); });
     });
     connect(lineEdit(), &QLineEdit::textEdited, this, [this] { m_typed = true; });
     connect(this, &QAbstractSpinBox::editingFinished, this, [this] {
         if (!m_typed)
             return;
         m_typed = false;
-        setValue(value());
+        // Called from Qt's focus and key handling: nothing may be thrown back into it.
+        divisheet::ErrorRelay::run([this] { setValue(value()); });
     });
 }
 
@@ -96,15 +97,20 @@ int TSpinEdit::value() const
 void TSpinEdit::setValue(int value)
 {
     const QString text = QString::number(clamped(value));
-    if (lineEdit()->text() != text)
+    if (lineEdit()->text() != text) {
+        divisheet::ErrorRelay relay;
         lineEdit()->setText(text);
+        relay.rethrow();
+    }
     update(); // the arrows' enabled state may have changed
 }
 
 void TSpinEdit::stepBy(int steps)
 {
     m_typed = false;
-    setValue(clamped(qint64(value()) + steps));
+    // Qt calls this for the arrows and keys: an error of the Change handler is shown
+    // here rather than thrown back into Qt.
+    divisheet::ErrorRelay::run([this, steps] { setValue(clamped(qint64(value()) + steps)); });
     if (hasFocus())
         selectAll();
 }
