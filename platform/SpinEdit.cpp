@@ -1,5 +1,6 @@
 #include "platform/SpinEdit.h"
 
+#include "platform/Conversions.h"
 #include "platform/ErrorRelay.h"
 
 #include <QLineEdit>
@@ -9,33 +10,6 @@
 #include <optional>
 
 namespace {
-
-// The integer written in `text`: optional sign, ASCII digits, 32-bit range.
-std::optional<int> parseInteger(const QString &text)
-{
-    qsizetype i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) {
-        negative = text[i] == u'-';
-        ++i;
-    }
-    if (i == text.size())
-        return std::nullopt;
-    qint64 value = 0;
-    for (; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-        value = value * 10 + (c - u'0');
-        if (value > qint64(1) << 31)
-            return std::nullopt;
-    }
-    if (negative)
-        value = -value;
-    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
-        return std::nullopt;
-    return int(value);
-}
 
 // Text that may still become an integer as the user goes on typing.
 bool isIntegerPrefix(const QString &text)
@@ -91,7 +65,7 @@ void TSpinEdit::setMaxValue(int value)
 
 int TSpinEdit::value() const
 {
-    return parseInteger(lineEdit()->text()).value_or(m_min);
+    return divisheet::TryStrToInt(lineEdit()->text()).value_or(m_min);
 }
 
 void TSpinEdit::setValue(int value)
@@ -131,12 +105,12 @@ QAbstractSpinBox::StepEnabled TSpinEdit::stepEnabled() const
 QValidator::State TSpinEdit::validate(QString &input, int &pos) const
 {
     Q_UNUSED(pos);
-    if (parseInteger(input))
+    if (divisheet::TryStrToInt(input))
         return QValidator::Acceptable;
     return isIntegerPrefix(input) ? QValidator::Intermediate : QValidator::Invalid;
 }
 
 void TSpinEdit::fixup(QString &input) const
 {
-    input = QString::number(clamped(parseInteger(input).value_or(m_min)));
+    input = QString::number(clamped(divisheet::TryStrToInt(input).value_or(m_min)));
 }
