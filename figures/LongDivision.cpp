@@ -151,6 +151,11 @@ void TFrameFigureInteger::paintEvent(QPaintEvent *)
         resize(W, height());
 
     QPainter painter(this);
+    // Marks that reach past the edges, such as the bracket's ellipse, are cut at the
+    // control. The clip is set here and not left to the widget system because printing
+    // records this painting and plays it back onto the page, where only an explicit
+    // clip survives.
+    painter.setClipRect(rect());
     painter.setPen(QPen(Qt::black, 1, qtPenStyle(m_typeFrameLineStyle)));
     painter.setBrush(color());
     painter.setFont(designFont(pointsToPixels(F)));
