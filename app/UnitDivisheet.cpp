@@ -38,6 +38,26 @@ TFormDivisheet::TFormDivisheet(const Options &options, QWidget *parent)
     // gives it another height.
     setFont(designFont(-12));
     ui->setupUi(this);
+    m_quotientButtons = {{
+        {ui->RadioButtonKotae1_9, QuotientClass::Q1_9},
+        {ui->RadioButtonKotae10_90, QuotientClass::Q10_90},
+        {ui->RadioButtonKotae11_99, QuotientClass::Q11_99},
+        {ui->RadioButtonKotae100_900, QuotientClass::Q100_900},
+        {ui->RadioButtonKotae101_909, QuotientClass::Q101_909},
+        {ui->RadioButtonKotae110_990, QuotientClass::Q110_990},
+        {ui->RadioButtonKotae111_999, QuotientClass::Q111_999},
+    }};
+    m_divisorButtons = {{
+        {ui->RadioButtonWaruKotei, DivisorClass::Fixed},
+        {ui->RadioButtonWaru1_9, DivisorClass::D1_9},
+        {ui->RadioButtonWaru10_90, DivisorClass::D10_90},
+        {ui->RadioButtonWaru11_99, DivisorClass::D11_99},
+        {ui->RadioButtonWaru100_900, DivisorClass::D100_900},
+        {ui->RadioButtonWaru101_909, DivisorClass::D101_909},
+        {ui->RadioButtonWaru110_990, DivisorClass::D110_990},
+        {ui->RadioButtonWaru111_999, DivisorClass::D111_999},
+        {ui->RadioButtonWaru1000_9999, DivisorClass::D1000_9999},
+    }};
     m_printerSetupDialog = new TPrinterSetupDialog(this);
     m_printerSetupDialog->setObjectName(QStringLiteral("PrinterSetupDialog1"));
     wireEvents();
@@ -218,31 +238,11 @@ ProblemSettings TFormDivisheet::currentSettings() const
 {
     ProblemSettings settings{QuotientClass::Q1_9, DivisorClass::Fixed, ui->SpinEditDan->value(),
                              ui->RadioGroupAmari->itemIndex() != 0};
-    const std::pair<TRadioButton *, QuotientClass> quotientButtons[] = {
-        {ui->RadioButtonKotae1_9, QuotientClass::Q1_9},
-        {ui->RadioButtonKotae10_90, QuotientClass::Q10_90},
-        {ui->RadioButtonKotae11_99, QuotientClass::Q11_99},
-        {ui->RadioButtonKotae100_900, QuotientClass::Q100_900},
-        {ui->RadioButtonKotae101_909, QuotientClass::Q101_909},
-        {ui->RadioButtonKotae110_990, QuotientClass::Q110_990},
-        {ui->RadioButtonKotae111_999, QuotientClass::Q111_999},
-    };
-    for (const auto &[button, quotientClass] : quotientButtons) {
+    for (const auto &[button, quotientClass] : m_quotientButtons) {
         if (button->isChecked())
             settings.quotient = quotientClass;
     }
-    const std::pair<TRadioButton *, DivisorClass> divisorButtons[] = {
-        {ui->RadioButtonWaruKotei, DivisorClass::Fixed},
-        {ui->RadioButtonWaru1_9, DivisorClass::D1_9},
-        {ui->RadioButtonWaru10_90, DivisorClass::D10_90},
-        {ui->RadioButtonWaru11_99, DivisorClass::D11_99},
-        {ui->RadioButtonWaru100_900, DivisorClass::D100_900},
-        {ui->RadioButtonWaru101_909, DivisorClass::D101_909},
-        {ui->RadioButtonWaru110_990, DivisorClass::D110_990},
-        {ui->RadioButtonWaru111_999, DivisorClass::D111_999},
-        {ui->RadioButtonWaru1000_9999, DivisorClass::D1000_9999},
-    };
-    for (const auto &[button, divisorClass] : divisorButtons) {
+    for (const auto &[button, divisorClass] : m_divisorButtons) {
         if (button->isChecked())
             settings.divisor = divisorClass;
     }
@@ -317,7 +317,7 @@ void TFormDivisheet::ComponentByouga(QObject *Sender)
     m_state.PlacedColumns = m_state.FigureColumns;
     m_state.PlacedRows = m_state.FigureRows;
     const CellSize cell =
-        sheetCellSize(frameGeometry().size(), m_state.FigureRows, m_state.FigureColumns);
+        sheetCellSize(outerSize(this), m_state.FigureRows, m_state.FigureColumns);
     m_state.CellWidth = cell.width;
     m_state.CellHeight = cell.height;
 
@@ -490,16 +490,7 @@ void TFormDivisheet::SpinEditDanChange(QObject *Sender)
 
 void TFormDivisheet::divisorClassClicked(DivisorClass divisorClass)
 {
-    const std::pair<TRadioButton *, QuotientClass> quotientButtons[] = {
-        {ui->RadioButtonKotae1_9, QuotientClass::Q1_9},
-        {ui->RadioButtonKotae10_90, QuotientClass::Q10_90},
-        {ui->RadioButtonKotae11_99, QuotientClass::Q11_99},
-        {ui->RadioButtonKotae100_900, QuotientClass::Q100_900},
-        {ui->RadioButtonKotae101_909, QuotientClass::Q101_909},
-        {ui->RadioButtonKotae110_990, QuotientClass::Q110_990},
-        {ui->RadioButtonKotae111_999, QuotientClass::Q111_999},
-    };
-    for (const auto &[button, quotientClass] : quotientButtons)
+    for (const auto &[button, quotientClass] : m_quotientButtons)
         button->setEnabled(isAllowedCombination(quotientClass, divisorClass));
     m_state.DivisorCaption = divisorCaption(divisorClass, ui->SpinEditDan->value());
     LabelHyoudaiHyouji(this);
@@ -508,18 +499,10 @@ void TFormDivisheet::divisorClassClicked(DivisorClass divisorClass)
 void TFormDivisheet::quotientClassClicked(QuotientClass quotientClass)
 {
     // The fixed divisor combines with every quotient class and is never disabled.
-    const std::pair<TRadioButton *, DivisorClass> divisorButtons[] = {
-        {ui->RadioButtonWaru1_9, DivisorClass::D1_9},
-        {ui->RadioButtonWaru10_90, DivisorClass::D10_90},
-        {ui->RadioButtonWaru11_99, DivisorClass::D11_99},
-        {ui->RadioButtonWaru100_900, DivisorClass::D100_900},
-        {ui->RadioButtonWaru101_909, DivisorClass::D101_909},
-        {ui->RadioButtonWaru110_990, DivisorClass::D110_990},
-        {ui->RadioButtonWaru111_999, DivisorClass::D111_999},
-        {ui->RadioButtonWaru1000_9999, DivisorClass::D1000_9999},
-    };
-    for (const auto &[button, divisorClass] : divisorButtons)
-        button->setEnabled(isAllowedCombination(quotientClass, divisorClass));
+    for (const auto &[button, divisorClass] : m_divisorButtons) {
+        if (divisorClass != DivisorClass::Fixed)
+            button->setEnabled(isAllowedCombination(quotientClass, divisorClass));
+    }
     m_state.QuotientCaption = divisheet::quotientCaption(quotientClass);
     LabelHyoudaiHyouji(this);
 }

@@ -5,7 +5,9 @@
 
 #include <QWidget>
 
+#include <array>
 #include <memory>
+#include <utility>
 
 namespace Ui {
 class TFormDivisheet;
@@ -13,6 +15,7 @@ class TFormDivisheet;
 
 class TLongDivision;
 class TPrinterSetupDialog;
+class TRadioButton;
 
 // The program's one window: the worksheet itself (a header line over a grid of
 // long-division figures) with the button panel, the settings panel and the data-check
@@ -103,4 +106,7 @@ private:
     std::unique_ptr<Ui::TFormDivisheet> ui;
     TSheetState m_state;
     TPrinterSetupDialog *m_printerSetupDialog = nullptr;
+    // The class each radio button of the settings panel stands for.
+    std::array<std::pair<TRadioButton *, divisheet::QuotientClass>, 7> m_quotientButtons{};
+    std::array<std::pair<TRadioButton *, divisheet::DivisorClass>, 9> m_divisorButtons{};
 };

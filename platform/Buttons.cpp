@@ -1,5 +1,6 @@
 #include "platform/Buttons.h"
 
+#include "platform/ErrorRelay.h"
 #include "platform/Fonts.h"
 
 #include <QFontInfo>
@@ -33,7 +34,16 @@ TCheckBox::TCheckBox(QWidget *parent) : QCheckBox(parent)
 {
     // toggled() is emitted inside setChecked() only when the state really changes,
     // and for a user's click alike: exactly when Click must run.
-    connect(this, &QAbstractButton::toggled, this, &TCheckBox::Click);
+    connect(this, &QAbstractButton::toggled, this, [this] {
+        divisheet::ErrorRelay::run([this] { emit Click(); });
+    });
+}
+
+void TCheckBox::setChecked(bool checked)
+{
+    divisheet::ErrorRelay relay;
+    QCheckBox::setChecked(checked);
+    relay.rethrow();
 }
 
 TRadioButton::TRadioButton(QWidget *parent) : QRadioButton(parent)
@@ -43,6 +53,13 @@ TRadioButton::TRadioButton(QWidget *parent) : QRadioButton(parent)
     // toggled(true), so the siblings are already unchecked when Click runs.
     connect(this, &QAbstractButton::toggled, this, [this](bool checked) {
         if (checked)
-            emit Click();
+            divisheet::ErrorRelay::run([this] { emit Click(); });
     });
+}
+
+void TRadioButton::setChecked(bool checked)
+{
+    divisheet::ErrorRelay relay;
+    QRadioButton::setChecked(checked);
+    relay.rethrow();
 }

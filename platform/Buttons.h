@@ -27,6 +27,10 @@ class TCheckBox : public QCheckBox
 public:
     explicit TCheckBox(QWidget *parent = nullptr);
 
+    // Hides QAbstractButton::setChecked so that an error raised by the Click handler
+    // it runs ends the caller without passing through Qt (see ErrorRelay.h).
+    void setChecked(bool checked);
+
 signals:
     void Click();
 };
@@ -42,6 +46,9 @@ class TRadioButton : public QRadioButton
 
 public:
     explicit TRadioButton(QWidget *parent = nullptr);
+
+    // As TCheckBox::setChecked.
+    void setChecked(bool checked);
 
 signals:
     void Click();

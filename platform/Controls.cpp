@@ -1,5 +1,6 @@
 #include "platform/Controls.h"
 
+#include <QGuiApplication>
 #include <QPalette>
 
 TGraphicControl::TGraphicControl(QWidget *owner) : QWidget(owner)
@@ -42,6 +43,19 @@ QObject *findComponent(const QObject *owner, const QString &name)
             return child;
     }
     return nullptr;
+}
+
+} // namespace divisheet
+
+namespace divisheet {
+
+QSize outerSize(const QWidget *window)
+{
+    // The offscreen platform reports frame margins for windows it never draws a frame
+    // around; there the outer size is the window's own.
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        return window->size();
+    return window->frameGeometry().size();
 }
 
 } // namespace divisheet

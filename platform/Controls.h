@@ -47,3 +47,11 @@ T *findComponent(const QObject *owner, const QString &name)
 }
 
 } // namespace divisheet
+
+namespace divisheet {
+
+// The window's outer size, frame and caption bar included where the platform draws
+// them.
+QSize outerSize(const QWidget *window);
+
+} // namespace divisheet

@@ -16,7 +16,7 @@ QString notAnIntegerMessage(const QString &text)
     return QStringLiteral("'%1' は整数ではありません").arg(text);
 }
 
-int StrToInt(const QString &text)
+std::optional<int> TryStrToInt(const QString &text)
 {
     qsizetype i = 0;
     bool negative = false;
@@ -25,24 +25,31 @@ int StrToInt(const QString &text)
         ++i;
     }
     if (i == text.size())
-        throw EConvertError(notAnIntegerMessage(text));
+        return std::nullopt;
 
     // Accumulate negatively so that the most negative int fits.
     qint64 value = 0;
     for (; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
         if (c < u'0' || c > u'9')
-            throw EConvertError(notAnIntegerMessage(text));
+            return std::nullopt;
         value = value * 10 - (c - u'0');
         if (value < qint64(std::numeric_limits<int>::min()))
-            throw EConvertError(notAnIntegerMessage(text));
+            return std::nullopt;
     }
     if (!negative) {
         value = -value;
         if (value > std::numeric_limits<int>::max())
-            throw EConvertError(notAnIntegerMessage(text));
+            return std::nullopt;
     }
     return int(value);
+}
+
+int StrToInt(const QString &text)
+{
+    if (const std::optional<int> value = TryStrToInt(text))
+        return *value;
+    throw EConvertError(notAnIntegerMessage(text));
 }
 
 } // namespace divisheet

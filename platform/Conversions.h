@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace divisheet {
 
 // Decimal text of an integer: a leading "-" for negatives, no leading zeros.
@@ -12,6 +14,9 @@ QString IntToStr(qint64 value);
 // full-width digits, an overflow) raises EConvertError with the message
 // "'<text>' は整数ではありません".
 int StrToInt(const QString &text);
+
+// The same test without raising: the integer, or nothing.
+std::optional<int> TryStrToInt(const QString &text);
 
 // The conversion error's message for `text`.
 QString notAnIntegerMessage(const QString &text);

@@ -35,17 +35,16 @@ void TLabel::setFontHeight(int height)
 
 QString TLabel::captionToRichText(const QString &caption)
 {
-    QString html;
-    html.reserve(caption.size() * 2 + 16);
-    // A space is written as a non-breaking space so that runs of spaces keep their
-    // width, as they do in a plain caption.
+    // Every space, tab and ideographic space keeps its width, as in a plain caption:
+    // the captions lay out columns and blanks to be filled in with spaces.
+    QString html = QStringLiteral("<span style=\"white-space:pre\">");
+    html.reserve(caption.size() * 2 + 48);
     auto append = [&html](QChar c) {
         switch (c.unicode()) {
         case u'<': html += u"&lt;"; break;
         case u'>': html += u"&gt;"; break;
         case u'&': html += u"&amp;"; break;
         case u'"': html += u"&quot;"; break;
-        case u' ': html += u"&nbsp;"; break;
         case u'\n': html += u"<br>"; break;
         default: html += c;
         }
@@ -67,6 +66,7 @@ QString TLabel::captionToRichText(const QString &caption)
             html += u"</u>";
         }
     }
+    html += u"</span>";
     return html;
 }
 

@@ -12,4 +12,7 @@ TPanel::TPanel(QWidget *parent) : QFrame(parent)
 
 TGroupBox::TGroupBox(QWidget *parent) : QGroupBox(parent)
 {
+    // Opaque, so that a group box lying over the sheet hides the figures under it.
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Button);
 }

@@ -12,7 +12,7 @@ public:
     explicit TPanel(QWidget *parent = nullptr);
 };
 
-// A box with a caption around a group of controls.
+// An opaque box with a caption around a group of controls.
 class TGroupBox : public QGroupBox
 {
     Q_OBJECT

@@ -1,5 +1,7 @@
 #include "platform/RadioGroup.h"
 
+#include "platform/ErrorRelay.h"
+
 #include <QButtonGroup>
 #include <QEvent>
 #include <QFontMetrics>
@@ -14,7 +16,7 @@ TRadioGroup::TRadioGroup(QWidget *parent) : QGroupBox(parent), m_group(new QButt
     // program; the button that lost its check has already reported false by then.
     connect(m_group, &QButtonGroup::idToggled, this, [this](int, bool checked) {
         if (checked && !m_updating)
-            emit Click();
+            divisheet::ErrorRelay::run([this] { emit Click(); });
     });
 }
 
@@ -62,7 +64,9 @@ void TRadioGroup::setItemIndex(int index)
         m_group->setExclusive(true);
         return;
     }
+    divisheet::ErrorRelay relay;
     m_group->button(index)->setChecked(true); // runs Click through idToggled
+    relay.rethrow();
 }
 
 QRadioButton *TRadioGroup::itemButton(int index) const

@@ -1,5 +1,8 @@
 #include "platform/SpinEdit.h"
 
+#include "platform/Conversions.h"
+#include "platform/ErrorRelay.h"
+
 #include <QLineEdit>
 
 #include <algorithm>
@@ -8,39 +11,10 @@
 
 namespace {
 
-// The integer written in `text`: optional sign, ASCII digits, 32-bit range.
-std::optional<int> parseInteger(const QString &text)
-{
-    qsizetype i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) {
-        negative = text[i] == u'-';
-        ++i;
-    }
-    if (i == text.size())
-        return std::nullopt;
-    qint64 value = 0;
-    for (; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-        value = value * 10 + (c - u'0');
-        if (value > qint64(1) << 31)
-            return std::nullopt;
-    }
-    if (negative)
-        value = -value;
-    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
-        return std::nullopt;
-    return int(value);
-}
-
 // Text that may still become an integer as the user goes on typing.
 bool isIntegerPrefix(const QString &text)
 {
-    if (text.isEmpty() || text == u"-" || text == u"+")
-        return true;
-    return false;
+    return text.isEmpty() || text == u"-" || text == u"+";
 }
 
 } // namespace
@@ -57,14 +31,15 @@ TSpinEdit::TSpinEdit(QWidget *parent) : QAbstractSpinBox(parent)
         if (text == m_lastText)
             return;
         m_lastText = text;
-        emit Change();
+        divisheet::ErrorRelay::run([this] { emit Change(); });
     });
     connect(lineEdit(), &QLineEdit::textEdited, this, [this] { m_typed = true; });
     connect(this, &QAbstractSpinBox::editingFinished, this, [this] {
         if (!m_typed)
             return;
         m_typed = false;
-        setValue(value());
+        // Called from Qt's focus and key handling: nothing may be thrown back into it.
+        divisheet::ErrorRelay::run([this] { setValue(value()); });
     });
 }
 
@@ -90,21 +65,26 @@ void TSpinEdit::setMaxValue(int value)
 
 int TSpinEdit::value() const
 {
-    return parseInteger(lineEdit()->text()).value_or(m_min);
+    return divisheet::TryStrToInt(lineEdit()->text()).value_or(m_min);
 }
 
 void TSpinEdit::setValue(int value)
 {
     const QString text = QString::number(clamped(value));
-    if (lineEdit()->text() != text)
+    if (lineEdit()->text() != text) {
+        divisheet::ErrorRelay relay;
         lineEdit()->setText(text);
+        relay.rethrow();
+    }
     update(); // the arrows' enabled state may have changed
 }
 
 void TSpinEdit::stepBy(int steps)
 {
     m_typed = false;
-    setValue(clamped(qint64(value()) + steps));
+    // Qt calls this for the arrows and keys: an error of the Change handler is shown
+    // here rather than thrown back into Qt.
+    divisheet::ErrorRelay::run([this, steps] { setValue(clamped(qint64(value()) + steps)); });
     if (hasFocus())
         selectAll();
 }
@@ -125,12 +105,12 @@ QAbstractSpinBox::StepEnabled TSpinEdit::stepEnabled() const
 QValidator::State TSpinEdit::validate(QString &input, int &pos) const
 {
     Q_UNUSED(pos);
-    if (parseInteger(input))
+    if (divisheet::TryStrToInt(input))
         return QValidator::Acceptable;
     return isIntegerPrefix(input) ? QValidator::Intermediate : QValidator::Invalid;
 }
 
 void TSpinEdit::fixup(QString &input) const
 {
-    input = QString::number(clamped(parseInteger(input).value_or(m_min)));
+    input = QString::number(clamped(divisheet::TryStrToInt(input).value_or(m_min)));
 }

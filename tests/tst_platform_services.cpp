@@ -3,10 +3,15 @@
 #include "platform/Conversions.h"
 #include "platform/ErrorBoundary.h"
 #include "platform/Errors.h"
+#include "platform/RadioGroup.h"
 #include "platform/Random.h"
+#include "platform/SpinEdit.h"
 
 #include <QDateTime>
+#include <QButtonGroup>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStringList>
 #include <QTest>
 
@@ -62,7 +67,9 @@ private slots:
 
     void errorEndsHandlerAndNextRuns();
     void nestedHandlerErrorEndsOuterHandler();
-    void programSetCheckBoxHandlerErrorEndsOuterHandler();
+    void programSetControlHandlerErrorEndsOuterHandler_data();
+    void programSetControlHandlerErrorEndsOuterHandler();
+    void unguardedHandlerErrorStopsAtControl();
     void foreignExceptionShowsWhat();
     void outOfMemoryIsReported();
 
@@ -291,23 +298,80 @@ void TestPlatformServices::nestedHandlerErrorEndsOuterHandler()
     QCOMPARE(recorder.messages, QStringList{QStringLiteral("プリンタがありません")}); // shown once
 }
 
-void TestPlatformServices::programSetCheckBoxHandlerErrorEndsOuterHandler()
+void TestPlatformServices::programSetControlHandlerErrorEndsOuterHandler_data()
 {
-    // The click handler that the program's own setting runs is part of the handler
-    // that made the setting: its error ends both.
+    QTest::addColumn<QString>("control");
+    QTest::newRow("check box") << QStringLiteral("check box");
+    QTest::newRow("radio button") << QStringLiteral("radio button");
+    QTest::newRow("radio group") << QStringLiteral("radio group");
+    QTest::newRow("spin edit") << QStringLiteral("spin edit");
+}
+
+void TestPlatformServices::programSetControlHandlerErrorEndsOuterHandler()
+{
+    // The handler that the program's own setting runs is part of the handler that made
+    // the setting: its error ends both. Qt's own signal delivery around the handler
+    // still completes (a slot connected after ours runs), because the error is carried
+    // past Qt instead of unwinding through it.
+    QFETCH(QString, control);
     MessageRecorder recorder;
-    TCheckBox box;
-    connect(&box, &TCheckBox::Click, &box, [] {
+    QWidget owner;
+    const auto failingHandler = [] {
         divisheet::runHandler([] { divisheet::StrToInt(QStringLiteral("1 2")); });
-    });
+    };
+    bool qtDeliveryCompleted = false;
+    const auto markDelivered = [&qtDeliveryCompleted] { qtDeliveryCompleted = true; };
+    std::function<void()> makeSetting;
+
+    if (control == u"check box") {
+        auto *box = new TCheckBox(&owner);
+        connect(box, &TCheckBox::Click, &owner, failingHandler);
+        connect(box, &QAbstractButton::toggled, &owner, markDelivered);
+        makeSetting = [box] { box->setProperty("Checked", true); };
+    } else if (control == u"radio button") {
+        new TRadioButton(&owner);
+        auto *button = new TRadioButton(&owner);
+        connect(button, &TRadioButton::Click, &owner, failingHandler);
+        connect(button, &QAbstractButton::toggled, &owner, markDelivered);
+        makeSetting = [button] { button->setChecked(true); };
+    } else if (control == u"radio group") {
+        auto *group = new TRadioGroup(&owner);
+        group->setItems({QStringLiteral("なし(&E)"), QStringLiteral("あり(&X)")});
+        connect(group, &TRadioGroup::Click, &owner, failingHandler);
+        connect(group->itemButton(1), &QAbstractButton::toggled, &owner, markDelivered);
+        makeSetting = [group] { group->setItemIndex(1); };
+    } else {
+        auto *spin = new TSpinEdit(&owner);
+        spin->setMaxValue(9);
+        connect(spin, &TSpinEdit::Change, &owner, failingHandler);
+        qtDeliveryCompleted = true; // the edit field's signal has no slot of ours to observe
+        makeSetting = [spin] { spin->setValue(2); };
+    }
+
     bool outerGoesOn = false;
+    bool outerStarted = false;
     divisheet::runHandler([&] {
-        box.setChecked(true);
+        outerStarted = true;
+        makeSetting();
         outerGoesOn = true;
     });
+    QVERIFY(outerStarted);
     QVERIFY(!outerGoesOn);
-    QVERIFY(box.isChecked());
+    QVERIFY(qtDeliveryCompleted);
     QCOMPARE(recorder.messages, QStringList{QStringLiteral("'1 2' は整数ではありません")});
+}
+
+void TestPlatformServices::unguardedHandlerErrorStopsAtControl()
+{
+    // A handler connected without a boundary, run by a user's click: the error goes no
+    // further than the control, which shows it.
+    MessageRecorder recorder;
+    TCheckBox box;
+    box.resize(100, 17);
+    connect(&box, &TCheckBox::Click, &box, [] { throw EConvertError(QStringLiteral("x")); });
+    QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(6, 8));
+    QVERIFY(box.isChecked());
+    QCOMPARE(recorder.messages, QStringList{QStringLiteral("x")});
 }
 
 void TestPlatformServices::foreignExceptionShowsWhat()

@@ -572,6 +572,9 @@ void TestPlatformWidgets::labelRichText_data()
                                 << QStringLiteral("枠線:表示 ,割る数:2で固定 ,答:? ,余り:なし(E)") << QStringLiteral("E");
     // Runs of spaces keep their width.
     QTest::newRow("spaces kept") << QStringLiteral("   ?:   1") << QStringLiteral("   ?:   1") << QString();
+    QTest::newRow("date and name line") << QStringLiteral("　月　日（　　）なまえ　　　　    　　")
+                                        << QStringLiteral("　月　日（　　）なまえ　　　　    　　") << QString();
+    QTest::newRow("tab kept") << QStringLiteral("a\tb") << QStringLiteral("a\tb") << QString();
 }
 
 void TestPlatformWidgets::labelRichText()
@@ -621,6 +624,16 @@ void TestPlatformWidgets::labelGrowsWithText()
     QCOMPARE(label->pos(), QPoint(128, 8));
     label->setCaption(QStringLiteral("短い"));
     QCOMPARE(label->width(), shortWidth); // and shrinks again
+
+    // Trailing blanks count: the underlined blanks of the date-and-name line are the
+    // line the name is written on.
+    label->setCaption(QStringLiteral("なまえ"));
+    const int withoutBlanks = label->width();
+    label->setCaption(QStringLiteral("なまえ　　"));
+    const int withBlanks = label->width();
+    label->setCaption(QStringLiteral("なまえ　　あ"));
+    QCOMPARE(withBlanks, label->width() - label->fontMetrics().horizontalAdvance(QStringLiteral("あ")));
+    QVERIFY(withBlanks > withoutBlanks);
 }
 
 void TestPlatformWidgets::labelFontHeight()
