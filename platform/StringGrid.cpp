@@ -331,6 +331,11 @@ TStringGrid::TStringGrid(QWidget *parent) : QTableView(parent), m_model(new TStr
     connect(horizontalScrollBar(), &QScrollBar::rangeChanged, m_fixedRows, &TStringGridOverlay::follow);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, m_fixedColumns, &TStringGridOverlay::follow);
     connect(verticalScrollBar(), &QScrollBar::rangeChanged, m_fixedColumns, &TStringGridOverlay::follow);
+    // Connected after the overlays, which therefore follow the snapped position too.
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this,
+            [this](int value) { snapScroll(Qt::Horizontal, value); });
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this,
+            [this](int value) { snapScroll(Qt::Vertical, value); });
     connect(horizontalHeader(), &QHeaderView::sectionResized, this,
             [this](int logical, int, int newSize) { sectionResized(Qt::Horizontal, logical, newSize); });
     connect(verticalHeader(), &QHeaderView::sectionResized, this,
@@ -444,6 +449,33 @@ void TStringGrid::scrollTo(const QModelIndex &index, ScrollHint hint)
         if (y < covered)
             verticalScrollBar()->setValue(verticalScrollBar()->value() - (covered - y));
     }
+}
+
+void TStringGrid::snapScroll(Qt::Orientation orientation, int value)
+{
+    const bool horizontal = orientation == Qt::Horizontal;
+    int &previous = horizontal ? m_previousLeft : m_previousTop;
+    if (m_snapping) {
+        previous = value;
+        return;
+    }
+    const QHeaderView *header = horizontal ? horizontalHeader() : verticalHeader();
+    const int fixed = std::min(horizontal ? fixedCols() : fixedRows(), header->count());
+    const int covered = sectionsExtent(header, fixed);
+    const int first = header->logicalIndexAt(covered); // the first section beside the fixed ones
+    int target = value;
+    if (covered > 0 && first >= fixed) {
+        const int start = header->sectionViewportPosition(first);
+        if (start < covered) // partly under the fixed ones: show it whole, or not at all
+            target = value > previous ? value + start + header->sectionSize(first) - covered
+                                      : value - (covered - start);
+    }
+    if (target != value) {
+        m_snapping = true;
+        (horizontal ? horizontalScrollBar() : verticalScrollBar())->setValue(target);
+        m_snapping = false;
+    }
+    previous = (horizontal ? horizontalScrollBar() : verticalScrollBar())->value();
 }
 
 void TStringGrid::updateGeometries()

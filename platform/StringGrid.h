@@ -131,6 +131,10 @@ protected:
 
 private:
     void sectionResized(Qt::Orientation orientation, int logical, int newSize);
+    // Scrolling moves by whole columns (rows): a scroll that leaves one partly under the
+    // fixed ones goes on to the next boundary in the direction it was going. (At the end of
+    // the range it cannot: the last column ends at the right edge.)
+    void snapScroll(Qt::Orientation orientation, int value);
     void layOutOverlays();
 
     TStringGridModel *m_model;
@@ -140,6 +144,9 @@ private:
     TStringGridOverlay *m_fixedRows = nullptr;
     TStringGridOverlay *m_fixedCorner = nullptr;
     bool m_mirrorSections = true;
+    bool m_snapping = false;
+    int m_previousLeft = 0;
+    int m_previousTop = 0;
     int m_defaultColWidth = 64;
     int m_defaultRowHeight = 24;
 };

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPalette>
 #include <QRandomGenerator>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -96,6 +97,8 @@ private slots:
     void fixedCellsStayInView();
     void overlaysFollowSizes();
     void fixedCountsShapeOverlays();
+    void scrollingMovesByWholeColumns_data();
+    void scrollingMovesByWholeColumns();
 };
 
 // ---- the store --------------------------------------------------------------------
@@ -757,6 +760,42 @@ void TestStringGrid::fixedCountsShapeOverlays()
     grid.setFixedCols(1);
     QVERIFY(grid.fixedColumnsView()->isVisible());
     QCOMPARE(grid.fixedColumnsView()->width(), 40);
+}
+
+void TestStringGrid::scrollingMovesByWholeColumns_data()
+{
+    // Column 0 is 60 wide, the others 45: column c >= 1 starts at 60 + 45 (c - 1) in the
+    // grid, and a scroll position p puts grid x = p + 60 right beside the fixed column.
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<int>("expected");
+    // 0 -> 100: x 160 is inside column 3 (150..195); going right, column 4 comes next.
+    QTest::newRow("right, inside a column") << 0 << 100 << 135;
+    // 135 -> 120: x 180 is inside column 3 again; going left, it is shown whole.
+    QTest::newRow("left, inside a column") << 135 << 120 << 90;
+    // 0 -> 45: x 105 is where column 2 starts.
+    QTest::newRow("onto a boundary") << 0 << 45 << 45;
+    QTest::newRow("back to the start") << 135 << 10 << 0;
+}
+
+void TestStringGrid::scrollingMovesByWholeColumns()
+{
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(int, expected);
+    TStringGrid grid;
+    grid.resize(400, 200);
+    grid.setColCount(200);
+    grid.setDefaultColWidth(45);
+    grid.setColWidth(0, 60);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    grid.horizontalScrollBar()->setValue(from);
+    QCOMPARE(grid.horizontalScrollBar()->value(), from);
+    grid.horizontalScrollBar()->setValue(to);
+    QCOMPARE(grid.horizontalScrollBar()->value(), expected);
+    // The fixed row moved with it.
+    QCOMPARE(grid.fixedRowsView()->horizontalScrollBar()->value(), expected);
 }
 
 QTEST_MAIN(TestStringGrid)
