@@ -1,8 +1,11 @@
 #include "platform/StringGrid.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QPalette>
+#include <QScrollBar>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -176,6 +179,123 @@ void TStringGridModel::cellChanged(int col, int row)
     emit dataChanged(changed, changed, {Qt::DisplayRole, Qt::EditRole});
 }
 
+// ---- TStringGridFixedSections ------------------------------------------------------
+
+// A model with no data whose only use is its shape: as the model of an overlay's header
+// along an axis the overlay does not scroll, it gives that header as many sections as
+// the grid has fixed columns (or rows), so that the overlay lays out and draws those
+// alone, and a change in the grid's 90,000 columns costs that header nothing.
+class TStringGridFixedSections : public QAbstractTableModel
+{
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    int rowCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : m_rows; }
+    int columnCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : m_cols; }
+    QVariant data(const QModelIndex &, int) const override { return {}; }
+
+    // The headers start over at the default section sizes.
+    void setCounts(int cols, int rows)
+    {
+        if (cols == m_cols && rows == m_rows)
+            return;
+        beginResetModel();
+        m_cols = cols;
+        m_rows = rows;
+        endResetModel();
+    }
+
+private:
+    int m_cols = 0;
+    int m_rows = 0;
+};
+
+// ---- TStringGridOverlay ------------------------------------------------------------
+
+// A view over the grid's own model and selection that shows the grid's fixed cells in
+// place. It never scrolls by itself: along the axes it follows it copies the grid's
+// scroll bars, along the others it stays at the start, where its header holds only the
+// fixed sections.
+class TStringGridOverlay : public QTableView
+{
+public:
+    TStringGridOverlay(TStringGrid *grid, Qt::Orientations follows, TStringGridFixedSections *fixedSections)
+        : QTableView(grid), m_grid(grid), m_follows(follows)
+    {
+        setModel(grid->gridModel());
+        setSelectionModel(grid->selectionModel());
+        if (!(follows & Qt::Horizontal))
+            horizontalHeader()->setModel(fixedSections);
+        if (!(follows & Qt::Vertical))
+            verticalHeader()->setModel(fixedSections);
+        horizontalHeader()->hide();
+        verticalHeader()->hide();
+        horizontalHeader()->setMinimumSectionSize(1);
+        verticalHeader()->setMinimumSectionSize(1);
+        horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        horizontalHeader()->setDefaultSectionSize(grid->horizontalHeader()->defaultSectionSize());
+        verticalHeader()->setDefaultSectionSize(grid->verticalHeader()->defaultSectionSize());
+        setHorizontalScrollMode(ScrollPerPixel);
+        setVerticalScrollMode(ScrollPerPixel);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setFrameShape(QFrame::NoFrame);
+        setFocusPolicy(Qt::NoFocus);
+        setSelectionMode(QAbstractItemView::NoSelection);
+        setEditTriggers(QAbstractItemView::NoEditTriggers);
+        setAutoScroll(false);
+        setShowGrid(grid->showGrid());
+        setWordWrap(false);
+    }
+
+    // Takes the grid's scroll range and position along the axes this view follows.
+    void follow()
+    {
+        const auto copy = [](const QScrollBar *from, QScrollBar *to) {
+            to->setRange(from->minimum(), from->maximum());
+            to->setValue(from->value());
+        };
+        if (m_follows & Qt::Horizontal)
+            copy(m_grid->horizontalScrollBar(), horizontalScrollBar());
+        if (m_follows & Qt::Vertical)
+            copy(m_grid->verticalScrollBar(), verticalScrollBar());
+    }
+
+    void scrollTo(const QModelIndex &, ScrollHint) override {}
+
+protected:
+    void updateGeometries() override
+    {
+        QTableView::updateGeometries();
+        follow();
+    }
+    // The wheel scrolls the grid, which this view then follows.
+    void wheelEvent(QWheelEvent *event) override { QCoreApplication::sendEvent(m_grid->viewport(), event); }
+    // Fixed cells take no clicks: the grid does not jump back to them.
+    void mousePressEvent(QMouseEvent *event) override { event->accept(); }
+    void mouseMoveEvent(QMouseEvent *event) override { event->accept(); }
+    void mouseReleaseEvent(QMouseEvent *event) override { event->accept(); }
+    void mouseDoubleClickEvent(QMouseEvent *event) override { event->accept(); }
+
+private:
+    TStringGrid *m_grid;
+    Qt::Orientations m_follows;
+};
+
+namespace {
+
+// The width (or height) the first `count` sections of a header take together.
+int sectionsExtent(const QHeaderView *header, int count)
+{
+    int extent = 0;
+    for (int logical = 0; logical < count; ++logical)
+        extent += header->sectionSize(logical);
+    return extent;
+}
+
+} // namespace
+
 // ---- TStringGrid -------------------------------------------------------------------
 
 TStringGrid::TStringGrid(QWidget *parent) : QTableView(parent), m_model(new TStringGridModel(this))
@@ -196,6 +316,31 @@ TStringGrid::TStringGrid(QWidget *parent) : QTableView(parent), m_model(new TStr
     setWordWrap(false);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                     | QAbstractItemView::AnyKeyPressed);
+    // By pixel, so that a column scrolled next to the fixed ones is not half under them.
+    setHorizontalScrollMode(ScrollPerPixel);
+    setVerticalScrollMode(ScrollPerPixel);
+
+    m_fixedSections = new TStringGridFixedSections(this);
+    m_fixedColumns = new TStringGridOverlay(this, Qt::Vertical, m_fixedSections);
+    m_fixedRows = new TStringGridOverlay(this, Qt::Horizontal, m_fixedSections);
+    m_fixedCorner = new TStringGridOverlay(this, {}, m_fixedSections);
+    viewport()->stackUnder(m_fixedColumns);
+    m_fixedColumns->stackUnder(m_fixedRows);
+    m_fixedRows->stackUnder(m_fixedCorner);
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, m_fixedRows, &TStringGridOverlay::follow);
+    connect(horizontalScrollBar(), &QScrollBar::rangeChanged, m_fixedRows, &TStringGridOverlay::follow);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, m_fixedColumns, &TStringGridOverlay::follow);
+    connect(verticalScrollBar(), &QScrollBar::rangeChanged, m_fixedColumns, &TStringGridOverlay::follow);
+    // Connected after the overlays, which therefore follow the snapped position too.
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this,
+            [this](int value) { snapScroll(Qt::Horizontal, value); });
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this,
+            [this](int value) { snapScroll(Qt::Vertical, value); });
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this](int logical, int, int newSize) { sectionResized(Qt::Horizontal, logical, newSize); });
+    connect(verticalHeader(), &QHeaderView::sectionResized, this,
+            [this](int logical, int, int newSize) { sectionResized(Qt::Vertical, logical, newSize); });
+    layOutOverlays();
 }
 
 int TStringGrid::colCount() const { return m_model->colCount(); }
@@ -209,20 +354,45 @@ TStringGridModel *TStringGrid::gridModel() const { return m_model; }
 
 void TStringGrid::setColCount(int count) { m_model->setColCount(count); }
 void TStringGrid::setRowCount(int count) { m_model->setRowCount(count); }
-void TStringGrid::setFixedCols(int count) { m_model->setFixedCols(count); }
-void TStringGrid::setFixedRows(int count) { m_model->setFixedRows(count); }
+QTableView *TStringGrid::fixedColumnsView() const { return m_fixedColumns; }
+QTableView *TStringGrid::fixedRowsView() const { return m_fixedRows; }
+QTableView *TStringGrid::fixedCornerView() const { return m_fixedCorner; }
+
+void TStringGrid::setFixedCols(int count)
+{
+    m_model->setFixedCols(count);
+    layOutOverlays();
+}
+
+void TStringGrid::setFixedRows(int count)
+{
+    m_model->setFixedRows(count);
+    layOutOverlays();
+}
 void TStringGrid::setEditing(bool on) { m_model->setEditing(on); }
 
 void TStringGrid::setDefaultColWidth(int width)
 {
     m_defaultColWidth = std::max(width, 0);
+    // Every column takes the new width, in the overlays too, each by itself rather than
+    // through one notice per column.
+    m_mirrorSections = false;
     horizontalHeader()->setDefaultSectionSize(m_defaultColWidth);
+    for (QTableView *overlay : {m_fixedColumns, m_fixedRows, m_fixedCorner})
+        overlay->horizontalHeader()->setDefaultSectionSize(m_defaultColWidth);
+    m_mirrorSections = true;
+    layOutOverlays();
 }
 
 void TStringGrid::setDefaultRowHeight(int height)
 {
     m_defaultRowHeight = std::max(height, 0);
+    m_mirrorSections = false;
     verticalHeader()->setDefaultSectionSize(m_defaultRowHeight);
+    for (QTableView *overlay : {m_fixedColumns, m_fixedRows, m_fixedCorner})
+        overlay->verticalHeader()->setDefaultSectionSize(m_defaultRowHeight);
+    m_mirrorSections = true;
+    layOutOverlays();
 }
 
 int TStringGrid::col() const
@@ -254,6 +424,116 @@ void TStringGrid::currentChanged(const QModelIndex &current, const QModelIndex &
     const QModelIndex target = m_model->index(std::max(current.row(), fixedRows()),
                                               std::max(current.column(), fixedCols()));
     selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
+}
+
+void TStringGrid::scrollTo(const QModelIndex &index, ScrollHint hint)
+{
+    if (!index.isValid())
+        return;
+    const int left = horizontalScrollBar()->value();
+    const int top = verticalScrollBar()->value();
+    QTableView::scrollTo(index, hint);
+    if (index.column() < fixedCols()) {
+        horizontalScrollBar()->setValue(left);
+    } else {
+        const int covered = sectionsExtent(horizontalHeader(), std::min(fixedCols(), colCount()));
+        const int x = columnViewportPosition(index.column());
+        if (x < covered)
+            horizontalScrollBar()->setValue(horizontalScrollBar()->value() - (covered - x));
+    }
+    if (index.row() < fixedRows()) {
+        verticalScrollBar()->setValue(top);
+    } else {
+        const int covered = sectionsExtent(verticalHeader(), std::min(fixedRows(), rowCount()));
+        const int y = rowViewportPosition(index.row());
+        if (y < covered)
+            verticalScrollBar()->setValue(verticalScrollBar()->value() - (covered - y));
+    }
+}
+
+void TStringGrid::snapScroll(Qt::Orientation orientation, int value)
+{
+    const bool horizontal = orientation == Qt::Horizontal;
+    int &previous = horizontal ? m_previousLeft : m_previousTop;
+    if (m_snapping) {
+        previous = value;
+        return;
+    }
+    const QHeaderView *header = horizontal ? horizontalHeader() : verticalHeader();
+    const int fixed = std::min(horizontal ? fixedCols() : fixedRows(), header->count());
+    const int covered = sectionsExtent(header, fixed);
+    const int first = header->logicalIndexAt(covered); // the first section beside the fixed ones
+    int target = value;
+    if (covered > 0 && first >= fixed) {
+        const int start = header->sectionViewportPosition(first);
+        if (start < covered) // partly under the fixed ones: show it whole, or not at all
+            target = value > previous ? value + start + header->sectionSize(first) - covered
+                                      : value - (covered - start);
+    }
+    if (target != value) {
+        m_snapping = true;
+        (horizontal ? horizontalScrollBar() : verticalScrollBar())->setValue(target);
+        m_snapping = false;
+    }
+    previous = (horizontal ? horizontalScrollBar() : verticalScrollBar())->value();
+}
+
+void TStringGrid::updateGeometries()
+{
+    QTableView::updateGeometries();
+    layOutOverlays();
+}
+
+void TStringGrid::resizeEvent(QResizeEvent *event)
+{
+    QTableView::resizeEvent(event);
+    layOutOverlays();
+}
+
+void TStringGrid::sectionResized(Qt::Orientation orientation, int logical, int newSize)
+{
+    if (!m_mirrorSections)
+        return;
+    // (A header with fewer sections ignores the ones it does not have.)
+    for (QTableView *overlay : {m_fixedColumns, m_fixedRows, m_fixedCorner}) {
+        if (orientation == Qt::Horizontal)
+            overlay->setColumnWidth(logical, newSize);
+        else
+            overlay->setRowHeight(logical, newSize);
+    }
+    if (logical < (orientation == Qt::Horizontal ? fixedCols() : fixedRows()))
+        layOutOverlays();
+}
+
+void TStringGrid::layOutOverlays()
+{
+    if (!m_fixedCorner)
+        return;
+    const int cols = std::min(fixedCols(), colCount());
+    const int rows = std::min(fixedRows(), rowCount());
+    m_fixedSections->setCounts(cols, rows);
+    for (QTableView *overlay : {m_fixedColumns, m_fixedRows, m_fixedCorner}) {
+        for (int col = 0; col < cols; ++col)
+            overlay->setColumnWidth(col, columnWidth(col));
+        for (int row = 0; row < rows; ++row)
+            overlay->setRowHeight(row, rowHeight(row));
+    }
+    const QRect area = viewport()->geometry();
+    const int width = std::min(sectionsExtent(horizontalHeader(), cols), area.width());
+    const int height = std::min(sectionsExtent(verticalHeader(), rows), area.height());
+    const auto place = [](TStringGridOverlay *overlay, const QRect &rect) {
+        if (rect.isEmpty()) {
+            overlay->hide();
+            return;
+        }
+        overlay->setGeometry(rect);
+        overlay->follow();
+        if (overlay->isHidden())
+            overlay->show();
+    };
+    place(m_fixedColumns, QRect(area.topLeft(), QSize(width, area.height())));
+    place(m_fixedRows, QRect(area.topLeft(), QSize(area.width(), height)));
+    place(m_fixedCorner, QRect(area.topLeft(), QSize(width, height)));
 }
 
 int TStringGrid::colWidth(int column) const

@@ -58,9 +58,16 @@ private:
     bool m_changedWhileUpdating = false;
 };
 
+class TStringGridFixedSections;
+class TStringGridOverlay;
+
 // A grid of text cells that is the program's data store as well as its display.
 // Cells live in a TStringGridStore (see there: sparse, writable beyond the counts).
 // Between beginUpdate() and endUpdate() cell writes notify the view once, at the end.
+// The fixed columns and rows stay in place while the rest scrolls: three overlay views
+// on the same model and selection cover them (the fixed columns, which follow the
+// vertical scrolling; the fixed rows, which follow the horizontal scrolling; and the
+// corner, which never moves). The grid itself still holds and lays out every cell.
 class TStringGrid : public QTableView
 {
     Q_OBJECT
@@ -108,11 +115,38 @@ public:
 
     TStringGridModel *gridModel() const;
 
+    // The views that keep the fixed cells in place (hidden while there is nothing to keep).
+    QTableView *fixedColumnsView() const;
+    QTableView *fixedRowsView() const;
+    QTableView *fixedCornerView() const;
+
+    // A cell that is not fixed is shown beside the fixed columns and below the fixed rows,
+    // never under them; a fixed cell scrolls the grid only along the axis it is not fixed on.
+    void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
+
 protected:
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void updateGeometries() override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void sectionResized(Qt::Orientation orientation, int logical, int newSize);
+    // Scrolling moves by whole columns (rows): a scroll that leaves one partly under the
+    // fixed ones goes on to the next boundary in the direction it was going. (At the end of
+    // the range it cannot: the last column ends at the right edge.)
+    void snapScroll(Qt::Orientation orientation, int value);
+    void layOutOverlays();
+
     TStringGridModel *m_model;
+    // Made after the grid's own model is set, which already lays the grid out.
+    TStringGridFixedSections *m_fixedSections = nullptr;
+    TStringGridOverlay *m_fixedColumns = nullptr;
+    TStringGridOverlay *m_fixedRows = nullptr;
+    TStringGridOverlay *m_fixedCorner = nullptr;
+    bool m_mirrorSections = true;
+    bool m_snapping = false;
+    int m_previousLeft = 0;
+    int m_previousTop = 0;
     int m_defaultColWidth = 64;
     int m_defaultRowHeight = 24;
 };

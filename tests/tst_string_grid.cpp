@@ -4,8 +4,10 @@
 #include <QAbstractItemModelTester>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QImage>
 #include <QPalette>
 #include <QRandomGenerator>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -91,6 +93,12 @@ private slots:
     void viewSettings();
     void currentColumnScrollsIntoView();
     void largeCatalogueRemovals();
+    void fixedCellsStayInView_data();
+    void fixedCellsStayInView();
+    void overlaysFollowSizes();
+    void fixedCountsShapeOverlays();
+    void scrollingMovesByWholeColumns_data();
+    void scrollingMovesByWholeColumns();
 };
 
 // ---- the store --------------------------------------------------------------------
@@ -603,6 +611,191 @@ void TestStringGrid::largeCatalogueRemovals()
         if (!holds(col, held[size_t(col)]))
             QFAIL(qPrintable(QStringLiteral("column %1 beyond the grid lost problem %2").arg(col).arg(held[size_t(col)])));
     }
+}
+
+void TestStringGrid::fixedCellsStayInView_data()
+{
+    QTest::addColumn<int>("cols");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("targetCol");
+    QTest::addColumn<int>("targetRow");
+    QTest::newRow("last of 200 columns") << 200 << 5 << 199 << 2;
+    QTest::newRow("last of 60 rows") << 5 << 60 << 3 << 59;
+    QTest::newRow("far corner") << 200 << 60 << 199 << 59;
+    QTest::newRow("back near the start") << 200 << 60 << 2 << 2;
+}
+
+void TestStringGrid::fixedCellsStayInView()
+{
+    QFETCH(int, cols);
+    QFETCH(int, rows);
+    QFETCH(int, targetCol);
+    QFETCH(int, targetRow);
+    const QColor face = QGuiApplication::palette().color(QPalette::Button);
+    QVERIFY(face != QGuiApplication::palette().color(QPalette::Base));
+
+    TStringGrid grid;
+    grid.resize(400, 200);
+    grid.setColCount(cols);
+    grid.setRowCount(rows);
+    grid.setColWidth(0, 60);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    // Away to the far corner first, so that coming back near the start has to scroll.
+    grid.setCurrentIndex(grid.gridModel()->index(rows - 1, cols - 1));
+    grid.setCurrentIndex(grid.gridModel()->index(targetRow, targetCol));
+    QCoreApplication::processEvents();
+    QCOMPARE(grid.currentIndex(), grid.gridModel()->index(targetRow, targetCol));
+
+    // The target cell is in view, beside the fixed column and below the fixed row.
+    const int x = grid.columnViewportPosition(targetCol);
+    const int y = grid.rowViewportPosition(targetRow);
+    QVERIFY2(x >= 60, qPrintable(QStringLiteral("column at %1").arg(x)));
+    QVERIFY2(y >= 24, qPrintable(QStringLiteral("row at %1").arg(y)));
+    QVERIFY(x + grid.columnWidth(targetCol) <= grid.viewport()->width());
+    QVERIFY(y + grid.rowHeight(targetRow) <= grid.viewport()->height());
+
+    // The fixed cells of the target's row and column, and the corner, sit at the
+    // viewport's left and top edges.
+    QTableView *columns = grid.fixedColumnsView();
+    QTableView *fixedRows = grid.fixedRowsView();
+    QTableView *corner = grid.fixedCornerView();
+    const QPoint origin = grid.viewport()->geometry().topLeft();
+    QVERIFY(columns->isVisible());
+    QVERIFY(fixedRows->isVisible());
+    QVERIFY(corner->isVisible());
+    QCOMPARE(columns->geometry().topLeft(), origin);
+    // (A cell's rectangle leaves out the grid line along its right and bottom edges.)
+    const QMargins gridLine(0, 0, 1, 1);
+    QCOMPARE(columns->visualRect(grid.gridModel()->index(targetRow, 0)), QRect(0, y, 60, 24) - gridLine);
+    QCOMPARE(fixedRows->visualRect(grid.gridModel()->index(0, targetCol)),
+             QRect(x, 0, grid.columnWidth(targetCol), 24) - gridLine);
+    QCOMPARE(corner->visualRect(grid.gridModel()->index(0, 0)), QRect(0, 0, 60, 24) - gridLine);
+
+    // And they are what one sees there: the button face, just inside each cell.
+    const QImage shot = grid.grab().toImage();
+    const auto faceAt = [&](int vx, int vy) { return shot.pixelColor(origin + QPoint(vx + 1, vy + 1)) == face; };
+    QVERIFY(faceAt(0, 0));
+    QVERIFY(faceAt(0, y));
+    QVERIFY(faceAt(x, 0));
+    QVERIFY(!faceAt(x, y));
+}
+
+void TestStringGrid::overlaysFollowSizes()
+{
+    TStringGrid grid;
+    grid.resize(400, 200);
+    grid.setColCount(300);
+    grid.setRowCount(5);
+    grid.setDefaultColWidth(45);
+    grid.setDefaultRowHeight(17);
+    grid.setColWidth(0, 60);
+    grid.setColWidth(150, 90);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    for (QTableView *overlay : {grid.fixedColumnsView(), grid.fixedRowsView(), grid.fixedCornerView()}) {
+        QCOMPARE(overlay->columnWidth(0), 60);
+        QCOMPARE(overlay->rowHeight(0), 17);
+    }
+    QCOMPARE(grid.fixedRowsView()->columnWidth(1), 45);
+    QCOMPARE(grid.fixedRowsView()->columnWidth(150), 90);
+    QCOMPARE(grid.fixedRowsView()->columnWidth(299), 45);
+    QCOMPARE(grid.fixedColumnsView()->rowHeight(4), 17);
+    // Along the axes they do not scroll, the overlays lay out the fixed cells alone.
+    QCOMPARE(grid.fixedColumnsView()->horizontalHeader()->count(), 1);
+    QCOMPARE(grid.fixedRowsView()->verticalHeader()->count(), 1);
+    QCOMPARE(grid.fixedCornerView()->horizontalHeader()->count(), 1);
+    QCOMPARE(grid.fixedCornerView()->verticalHeader()->count(), 1);
+    grid.setColCount(90001);
+    QCOMPARE(grid.fixedColumnsView()->horizontalHeader()->count(), 1);
+    QCOMPARE(grid.fixedRowsView()->horizontalHeader()->count(), 90001);
+    grid.setColCount(300);
+    QCOMPARE(grid.fixedColumnsView()->width(), 60);
+    QCOMPARE(grid.fixedRowsView()->height(), 17);
+    QCOMPARE(grid.fixedCornerView()->size(), QSize(60, 17));
+    QCOMPARE(grid.fixedRowsView()->width(), grid.viewport()->width());
+    QCOMPARE(grid.fixedColumnsView()->height(), grid.viewport()->height());
+
+    grid.setColWidth(0, 80);
+    QCOMPARE(grid.fixedColumnsView()->width(), 80);
+    QCOMPARE(grid.fixedCornerView()->width(), 80);
+    // The fixed row moves with the columns beneath it, widened ones included.
+    grid.setCol(200);
+    QCoreApplication::processEvents();
+    for (const int col : {150, 199, 200}) {
+        QCOMPARE(grid.fixedRowsView()->columnViewportPosition(col), grid.columnViewportPosition(col));
+    }
+    // The grid keeps its count of columns; the overlays show the same model.
+    QCOMPARE(grid.gridModel()->columnCount(), 300);
+    QCOMPARE(grid.fixedColumnsView()->model(), grid.gridModel());
+    QCOMPARE(grid.fixedRowsView()->selectionModel(), grid.selectionModel());
+}
+
+void TestStringGrid::fixedCountsShapeOverlays()
+{
+    TStringGrid grid;
+    grid.resize(400, 200);
+    grid.setColCount(50);
+    grid.setRowCount(20);
+    grid.setDefaultColWidth(40);
+    grid.setDefaultRowHeight(20);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    grid.setFixedCols(2);
+    grid.setFixedRows(3);
+    QCOMPARE(grid.fixedColumnsView()->width(), 80);
+    QCOMPARE(grid.fixedRowsView()->height(), 60);
+    QCOMPARE(grid.fixedCornerView()->size(), QSize(80, 60));
+    grid.setCol(49);
+    QCoreApplication::processEvents();
+    QVERIFY(grid.columnViewportPosition(1) < 0); // the grid's own fixed cells scrolled away
+    QCOMPARE(grid.fixedColumnsView()->columnViewportPosition(1), 40);
+
+    grid.setFixedCols(0);
+    QVERIFY(grid.fixedColumnsView()->isHidden());
+    QVERIFY(grid.fixedCornerView()->isHidden());
+    QVERIFY(grid.fixedRowsView()->isVisible());
+    grid.setFixedRows(0);
+    QVERIFY(grid.fixedRowsView()->isHidden());
+    grid.setFixedCols(1);
+    QVERIFY(grid.fixedColumnsView()->isVisible());
+    QCOMPARE(grid.fixedColumnsView()->width(), 40);
+}
+
+void TestStringGrid::scrollingMovesByWholeColumns_data()
+{
+    // Column 0 is 60 wide, the others 45: column c >= 1 starts at 60 + 45 (c - 1) in the
+    // grid, and a scroll position p puts grid x = p + 60 right beside the fixed column.
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<int>("expected");
+    // 0 -> 100: x 160 is inside column 3 (150..195); going right, column 4 comes next.
+    QTest::newRow("right, inside a column") << 0 << 100 << 135;
+    // 135 -> 120: x 180 is inside column 3 again; going left, it is shown whole.
+    QTest::newRow("left, inside a column") << 135 << 120 << 90;
+    // 0 -> 45: x 105 is where column 2 starts.
+    QTest::newRow("onto a boundary") << 0 << 45 << 45;
+    QTest::newRow("back to the start") << 135 << 10 << 0;
+}
+
+void TestStringGrid::scrollingMovesByWholeColumns()
+{
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(int, expected);
+    TStringGrid grid;
+    grid.resize(400, 200);
+    grid.setColCount(200);
+    grid.setDefaultColWidth(45);
+    grid.setColWidth(0, 60);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    grid.horizontalScrollBar()->setValue(from);
+    QCOMPARE(grid.horizontalScrollBar()->value(), from);
+    grid.horizontalScrollBar()->setValue(to);
+    QCOMPARE(grid.horizontalScrollBar()->value(), expected);
+    // The fixed row moved with it.
+    QCOMPARE(grid.fixedRowsView()->horizontalScrollBar()->value(), expected);
 }
 
 QTEST_MAIN(TestStringGrid)
