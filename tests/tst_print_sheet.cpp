@@ -5,6 +5,7 @@
 // pdftotext. The problems on paper are reconstructed from the printed digits' positions
 // and checked against arithmetic, not against the program's own records.
 #include "FormTestSupport.h"
+#include "PrintTestSupport.h"
 
 #include "platform/Errors.h"
 #include "platform/Printer.h"
@@ -32,80 +33,19 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString queueName = QStringLiteral("divisheet-test");
-const QString queueFolder = QStringLiteral("/var/spool/divisheet-test");
-const QString pageLog = QStringLiteral("/var/log/cups/page_log");
+using namespace printtest;
+
 const QString problemsTitle = QStringLiteral("Divisheet解答値なし");
 const QString answersTitle = QStringLiteral("Divisheet解答値あり");
-const QString noPrinterText = QStringLiteral("印刷できるプリンタがありません。プリンタを確認してください。");
 // Controls that must never reach paper, by a piece of their captions.
 const QStringList controlTexts = {QStringLiteral("更新"), QStringLiteral("初期設定"), QStringLiteral("印刷"),
                                   QStringLiteral("閉じる"), QStringLiteral("データ発生"),
                                   QStringLiteral("プリンタ設定"), QStringLiteral("位取り")};
 
-QString run(const QString &program, const QStringList &arguments, int *exitCode = nullptr)
-{
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(60000);
-    if (exitCode)
-        *exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-bool haveTool(const QString &name)
-{
-    return !QStandardPaths::findExecutable(name).isEmpty();
-}
-
-QString readText(const QString &file)
-{
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(f.readAll());
-}
-
 QString withoutSpaces(QString text)
 {
     static const QRegularExpression spaces(QStringLiteral("\\s+"));
     return text.remove(spaces);
-}
-
-struct PdfInfo
-{
-    bool ok = false;
-    int pages = 0;
-    QString pageSize; // "842 x 595 pts"
-    QString pageRotation;
-    QString title;
-    QString creator;
-};
-
-PdfInfo pdfInfo(const QString &file)
-{
-    int code = -1;
-    const QString out = run(QStringLiteral("pdfinfo"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), file}, &code);
-    PdfInfo info;
-    info.ok = code == 0;
-    for (const QString &line : out.split(u'\n')) {
-        const qsizetype colon = line.indexOf(u':');
-        if (colon < 0)
-            continue;
-        const QString key = line.left(colon);
-        const QString value = line.mid(colon + 1).trimmed();
-        if (key == u"Pages")
-            info.pages = value.toInt();
-        else if (key == u"Page size")
-            info.pageSize = value.section(u' ', 0, 3); // drop "(A4)"
-        else if (key == u"Page rot")
-            info.pageRotation = value;
-        else if (key == u"Title")
-            info.title = value;
-        else if (key == u"Creator")
-            info.creator = value;
-    }
-    return info;
 }
 
 bool queueReady()

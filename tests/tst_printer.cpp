@@ -2,6 +2,8 @@
 // file" and jobs spooled through the CUPS test queue that scripts/start-cups.sh sets up.
 // Everything printed is read back from outside the program: pdfinfo, pdftotext, pdftoppm,
 // the queue's output folder and the spooler's page log.
+#include "PrintTestSupport.h"
+
 #include "platform/Errors.h"
 #include "platform/Fonts.h"
 #include "platform/Printer.h"
@@ -36,10 +38,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString queueName = QStringLiteral("divisheet-test");
-const QString queueFolder = QStringLiteral("/var/spool/divisheet-test");
-const QString pageLog = QStringLiteral("/var/log/cups/page_log");
-const QString noPrinterText = QStringLiteral("印刷できるプリンタがありません。プリンタを確認してください。");
+using namespace printtest;
+
 
 // A sheet of known geometry: black 20-pixel squares in the top-left and bottom-right
 // corners mark the image's extent on paper; a 1-pixel dotted line crosses the middle;
@@ -97,62 +97,9 @@ private:
     QPen m_linePen;
 };
 
-struct PdfInfo
-{
-    bool ok = false;
-    int pages = 0;
-    QString pageSize; // "842 x 595 pts"
-    QString title;
-};
-
-bool haveTool(const QString &name)
-{
-    return !QStandardPaths::findExecutable(name).isEmpty();
-}
-
-QString run(const QString &program, const QStringList &arguments, int *exitCode = nullptr)
-{
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(60000);
-    if (exitCode)
-        *exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-PdfInfo pdfInfo(const QString &file)
-{
-    int code = -1;
-    const QString out = run(QStringLiteral("pdfinfo"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), file}, &code);
-    PdfInfo info;
-    info.ok = code == 0;
-    for (const QString &line : out.split(u'\n')) {
-        const qsizetype colon = line.indexOf(u':');
-        if (colon < 0)
-            continue;
-        const QString key = line.left(colon);
-        const QString value = line.mid(colon + 1).trimmed();
-        if (key == u"Pages")
-            info.pages = value.toInt();
-        else if (key == u"Page size")
-            info.pageSize = value.section(u' ', 0, 3); // drop "(A4)"
-        else if (key == u"Title")
-            info.title = value;
-    }
-    return info;
-}
-
 QStringList pdfFiles(const QString &folder)
 {
     return QDir(folder).entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name);
-}
-
-QString readText(const QString &file)
-{
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(f.readAll());
 }
 
 bool queueReady()
