@@ -78,10 +78,4 @@ inline PdfInfo pdfInfo(const QString &file)
     return info;
 }
 
-// The test queue exists and has its output folder.
-inline bool queueExists()
-{
-    return QPrinterInfo::availablePrinterNames().contains(queueName) && QDir(queueFolder).exists();
-}
-
 } // namespace printtest
