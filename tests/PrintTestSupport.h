@@ -6,7 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QPrinterInfo>
+#include <QCoreApplication>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
@@ -76,6 +78,22 @@ inline PdfInfo pdfInfo(const QString &file)
             info.creator = value;
     }
     return info;
+}
+
+// Runs this test program again in `folder` with the environment variable
+// DIVISHEET_NO_PRINTER_CHILD set to `marker` and the spooler address pointing nowhere, so
+// that the child finds no printer (the address takes effect only in a fresh process).
+// Returns whether the child finished; the caller reads its exit code and output.
+inline bool runNoPrinterChild(QProcess &child, const QString &folder, const QString &marker)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DIVISHEET_NO_PRINTER_CHILD"), marker);
+    env.insert(QStringLiteral("CUPS_SERVER"), QDir(folder).filePath(QStringLiteral("no-such-spooler.sock")));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    child.setProcessEnvironment(env);
+    child.setWorkingDirectory(folder);
+    child.start(QCoreApplication::applicationFilePath(), {});
+    return child.waitForFinished(60000);
 }
 
 } // namespace printtest

@@ -705,14 +705,7 @@ void TestPrintSheet::noPrinterLeavesControlsBack()
     const QString marker = QStringLiteral("tst_print_sheet no printer %1").arg(QCoreApplication::applicationPid());
 
     QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DIVISHEET_NO_PRINTER_CHILD"), marker);
-    env.insert(QStringLiteral("CUPS_SERVER"), dir.filePath(QStringLiteral("no-such-spooler.sock")));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    child.setProcessEnvironment(env);
-    child.setWorkingDirectory(dir.path());
-    child.start(QCoreApplication::applicationFilePath(), {});
-    QVERIFY(child.waitForFinished(60000));
+    QVERIFY(runNoPrinterChild(child, dir.path(), marker));
     QCOMPARE(child.exitStatus(), QProcess::NormalExit);
     QCOMPARE(child.exitCode(), 0);
     const QStringList out = QString::fromUtf8(child.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);

@@ -501,14 +501,7 @@ void TestPrinter::noPrinterRaisesError()
     const QString title = QStringLiteral("Divisheet no printer #%1").arg(QCoreApplication::applicationPid());
 
     QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DIVISHEET_NO_PRINTER_CHILD"), title);
-    env.insert(QStringLiteral("CUPS_SERVER"), dir.filePath(QStringLiteral("no-such-spooler.sock")));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    child.setProcessEnvironment(env);
-    child.setWorkingDirectory(dir.path());
-    child.start(QCoreApplication::applicationFilePath(), {});
-    QVERIFY(child.waitForFinished(60000));
+    QVERIFY(runNoPrinterChild(child, dir.path(), title));
     QCOMPARE(child.exitCode(), 0);
     const QString out = QString::fromUtf8(child.readAllStandardOutput());
 
