@@ -68,6 +68,11 @@ void TStringGridStore::setCell(int col, int row, const QString &text)
         eraseCell(col, row);
         return;
     }
+    storeText(col, row, text);
+}
+
+void TStringGridStore::storeText(int col, int row, const QString &text)
+{
     const qint32 slot = slotForWriting(col);
     if (row < kNearRows) {
         m_columns[size_t(slot)].value[row] = kText;
@@ -83,14 +88,9 @@ void TStringGridStore::setCellNumber(int col, int row, qint32 value)
     if (col < 0 || row < 0)
         return;
     if (row >= kNearRows || value == kEmpty || value == kText) {
-        const qint32 slot = slotForWriting(col);
-        if (row < kNearRows) {
-            m_columns[size_t(slot)].value[row] = kText;
-        } else {
-            int &rows = m_farRows[slot];
-            rows = std::max(rows, row + 1);
-        }
-        m_text[key(slot, row)] = QString::number(value);
+        // Far rows, and the two values that mark a near cell as empty or as text, are
+        // kept as text.
+        storeText(col, row, QString::number(value));
         return;
     }
     // The common case, kept short: a number in one of the first rows.

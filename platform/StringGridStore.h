@@ -128,6 +128,8 @@ private:
     void eraseText(qint32 slot);
     void copySlot(qint32 from, qint32 to);
     void eraseCell(int col, int row);
+    // Keeps `text` as the text of cell (col, row), whatever it looks like.
+    void storeText(int col, int row, const QString &text);
     int farRows(qint32 slot) const;
 
     Array<qint32> m_index;      // column -> slot in m_columns, -1 for none

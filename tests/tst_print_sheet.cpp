@@ -35,6 +35,14 @@ namespace {
 
 using namespace printtest;
 
+// Divisors 10..90, quotients 11..99, with remainder: figures with every kind of row.
+void chooseTwoDigitClassesWithRemainder(const QWidget *form)
+{
+    child<TRadioGroup>(form, "RadioGroupAmari")->setItemIndex(1);
+    child<TRadioButton>(form, "RadioButtonWaru10_90")->click();
+    child<TRadioButton>(form, "RadioButtonKotae11_99")->click();
+}
+
 const QString problemsTitle = QStringLiteral("Divisheet解答値なし");
 const QString answersTitle = QStringLiteral("Divisheet解答値あり");
 // Controls that must never reach paper, by a piece of their captions.
@@ -765,9 +773,7 @@ void TestPrintSheet::printedSheetLooksLikeScreen()
     QVERIFY(dir.isValid());
     MessageCapture capture;
     auto form = makeForm();
-    child<TRadioGroup>(form.get(), "RadioGroupAmari")->setItemIndex(1);
-    child<TRadioButton>(form.get(), "RadioButtonWaru10_90")->click();
-    child<TRadioButton>(form.get(), "RadioButtonKotae11_99")->click();
+    chooseTwoDigitClassesWithRemainder(form.get());
     child<TButton>(form.get(), "ButtonKoushin")->click();
     for (const char *name : {"PanelButtons", "GroupBoxStart", "ButtonStart"})
         child<QWidget>(form.get(), name)->hide();
@@ -840,9 +846,7 @@ void TestPrintSheet::pagesAsImages()
     QVERIFY(dir.isValid());
     MessageCapture capture;
     auto form = makeForm();
-    child<TRadioGroup>(form.get(), "RadioGroupAmari")->setItemIndex(1);
-    child<TRadioButton>(form.get(), "RadioButtonWaru10_90")->click();
-    child<TRadioButton>(form.get(), "RadioButtonKotae11_99")->click();
+    chooseTwoDigitClassesWithRemainder(form.get());
     QPrinter *printer = TPrinter::global().qprinter();
     printer->setOutputFileName(dir.filePath(QStringLiteral("sheet.pdf")));
     child<TButton>(form.get(), "ButtonPrintOut")->click();
