@@ -93,26 +93,20 @@ void TStringGrid::setFixedRows(int count)
 }
 void TStringGrid::setEditing(bool on) { m_model->setEditing(on); }
 
-void TStringGrid::setDefaultColWidth(int width)
-{
-    m_defaultColWidth = std::max(width, 0);
-    // Every column takes the new width, in the overlays too, each by itself rather than
-    // through one notice per column.
-    m_mirrorSections = false;
-    horizontalHeader()->setDefaultSectionSize(m_defaultColWidth);
-    for (QTableView *overlay : {m_fixedColumns, m_fixedRows, m_fixedCorner})
-        overlay->horizontalHeader()->setDefaultSectionSize(m_defaultColWidth);
-    m_mirrorSections = true;
-    layOutOverlays();
-}
+void TStringGrid::setDefaultColWidth(int width) { setDefaultSectionSize(Qt::Horizontal, width); }
+void TStringGrid::setDefaultRowHeight(int height) { setDefaultSectionSize(Qt::Vertical, height); }
 
-void TStringGrid::setDefaultRowHeight(int height)
+void TStringGrid::setDefaultSectionSize(Qt::Orientation orientation, int size)
 {
-    m_defaultRowHeight = std::max(height, 0);
+    const bool horizontal = orientation == Qt::Horizontal;
+    int &stored = horizontal ? m_defaultColWidth : m_defaultRowHeight;
+    stored = std::max(size, 0);
+    // Every column (row) takes the new size, in the overlays too, each by itself rather
+    // than through one notice per section.
     m_mirrorSections = false;
-    verticalHeader()->setDefaultSectionSize(m_defaultRowHeight);
-    for (QTableView *overlay : {m_fixedColumns, m_fixedRows, m_fixedCorner})
-        overlay->verticalHeader()->setDefaultSectionSize(m_defaultRowHeight);
+    const std::initializer_list<QTableView *> views = {this, m_fixedColumns, m_fixedRows, m_fixedCorner};
+    for (QTableView *view : views)
+        (horizontal ? view->horizontalHeader() : view->verticalHeader())->setDefaultSectionSize(stored);
     m_mirrorSections = true;
     layOutOverlays();
 }
@@ -155,22 +149,24 @@ void TStringGrid::scrollTo(const QModelIndex &index, ScrollHint hint)
     const int left = horizontalScrollBar()->value();
     const int top = verticalScrollBar()->value();
     QTableView::scrollTo(index, hint);
-    if (index.column() < fixedCols()) {
-        horizontalScrollBar()->setValue(left);
-    } else {
-        const int covered = sectionsExtent(horizontalHeader(), std::min(fixedCols(), colCount()));
-        const int x = columnViewportPosition(index.column());
-        if (x < covered)
-            horizontalScrollBar()->setValue(horizontalScrollBar()->value() - (covered - x));
+    keepBesideFixed(Qt::Horizontal, index.column(), left);
+    keepBesideFixed(Qt::Vertical, index.row(), top);
+}
+
+void TStringGrid::keepBesideFixed(Qt::Orientation orientation, int section, int before)
+{
+    const bool horizontal = orientation == Qt::Horizontal;
+    QScrollBar *scrollBar = horizontal ? horizontalScrollBar() : verticalScrollBar();
+    const int fixed = horizontal ? fixedCols() : fixedRows();
+    if (section < fixed) {
+        scrollBar->setValue(before);
+        return;
     }
-    if (index.row() < fixedRows()) {
-        verticalScrollBar()->setValue(top);
-    } else {
-        const int covered = sectionsExtent(verticalHeader(), std::min(fixedRows(), rowCount()));
-        const int y = rowViewportPosition(index.row());
-        if (y < covered)
-            verticalScrollBar()->setValue(verticalScrollBar()->value() - (covered - y));
-    }
+    const QHeaderView *header = horizontal ? horizontalHeader() : verticalHeader();
+    const int covered = sectionsExtent(header, std::min(fixed, header->count()));
+    const int position = header->sectionViewportPosition(section);
+    if (position < covered)
+        scrollBar->setValue(scrollBar->value() - (covered - position));
 }
 
 void TStringGrid::snapScroll(Qt::Orientation orientation, int value)

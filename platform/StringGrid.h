@@ -76,6 +76,11 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void setDefaultSectionSize(Qt::Orientation orientation, int size);
+    // After a scroll to `section` along `orientation`: a fixed section leaves that axis's
+    // scrolling where it was (`before`); another one that came to lie under the fixed
+    // ones is brought out beside them.
+    void keepBesideFixed(Qt::Orientation orientation, int section, int before);
     void sectionResized(Qt::Orientation orientation, int logical, int newSize);
     // Scrolling moves by whole columns (rows): a scroll that leaves one partly under the
     // fixed ones goes on to the next boundary in the direction it was going. (At the end of

@@ -62,54 +62,37 @@ Qt::ItemFlags TStringGridModel::flags(const QModelIndex &index) const
     return result;
 }
 
-void TStringGridModel::setColCount(int count)
+void TStringGridModel::setCount(Qt::Orientation axis, int count)
 {
+    const bool cols = axis == Qt::Horizontal;
+    int &current = cols ? m_colCount : m_rowCount;
     count = std::max(count, 0);
-    if (count > m_colCount) {
-        beginInsertColumns({}, m_colCount, count - 1);
-        m_colCount = count;
-        endInsertColumns();
-    } else if (count < m_colCount) {
-        beginRemoveColumns({}, count, m_colCount - 1);
-        m_colCount = count;
-        endRemoveColumns();
+    if (count > current) {
+        cols ? beginInsertColumns({}, current, count - 1) : beginInsertRows({}, current, count - 1);
+        current = count;
+        cols ? endInsertColumns() : endInsertRows();
+    } else if (count < current) {
+        cols ? beginRemoveColumns({}, count, current - 1) : beginRemoveRows({}, count, current - 1);
+        current = count;
+        cols ? endRemoveColumns() : endRemoveRows();
     }
 }
 
-void TStringGridModel::setRowCount(int count)
+void TStringGridModel::setFixedCount(Qt::Orientation axis, int count)
 {
+    const bool cols = axis == Qt::Horizontal;
+    int &fixed = cols ? m_fixedCols : m_fixedRows;
     count = std::max(count, 0);
-    if (count > m_rowCount) {
-        beginInsertRows({}, m_rowCount, count - 1);
-        m_rowCount = count;
-        endInsertRows();
-    } else if (count < m_rowCount) {
-        beginRemoveRows({}, count, m_rowCount - 1);
-        m_rowCount = count;
-        endRemoveRows();
-    }
-}
-
-void TStringGridModel::setFixedCols(int count)
-{
-    count = std::max(count, 0);
-    if (count == m_fixedCols)
+    if (count == fixed)
         return;
-    const int changedUpTo = std::max(count, m_fixedCols) - 1;
-    m_fixedCols = count;
-    if (m_rowCount > 0 && m_colCount > 0)
-        emit dataChanged(index(0, 0), index(m_rowCount - 1, std::min(changedUpTo, m_colCount - 1)));
-}
-
-void TStringGridModel::setFixedRows(int count)
-{
-    count = std::max(count, 0);
-    if (count == m_fixedRows)
+    // The cells that change colour lie in the sections up to the larger of the two counts.
+    const int changedUpTo = std::max(count, fixed) - 1;
+    fixed = count;
+    if (m_rowCount == 0 || m_colCount == 0)
         return;
-    const int changedUpTo = std::max(count, m_fixedRows) - 1;
-    m_fixedRows = count;
-    if (m_rowCount > 0 && m_colCount > 0)
-        emit dataChanged(index(0, 0), index(std::min(changedUpTo, m_rowCount - 1), m_colCount - 1));
+    const int lastCol = cols ? std::min(changedUpTo, m_colCount - 1) : m_colCount - 1;
+    const int lastRow = cols ? m_rowCount - 1 : std::min(changedUpTo, m_rowCount - 1);
+    emit dataChanged(index(0, 0), index(lastRow, lastCol));
 }
 
 void TStringGridModel::setEditing(bool on)

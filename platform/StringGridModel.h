@@ -25,13 +25,13 @@ public:
 
     // The counts change the model's shape only: cells stay where they are.
     int colCount() const { return m_colCount; }
-    void setColCount(int count);
+    void setColCount(int count) { setCount(Qt::Horizontal, count); }
     int gridRowCount() const { return m_rowCount; }
-    void setRowCount(int count);
+    void setRowCount(int count) { setCount(Qt::Vertical, count); }
     int fixedCols() const { return m_fixedCols; }
-    void setFixedCols(int count);
+    void setFixedCols(int count) { setFixedCount(Qt::Horizontal, count); }
     int fixedRows() const { return m_fixedRows; }
-    void setFixedRows(int count);
+    void setFixedRows(int count) { setFixedCount(Qt::Vertical, count); }
     bool editing() const { return m_editing; }
     void setEditing(bool on);
     bool isFixed(int col, int row) const { return col < m_fixedCols || row < m_fixedRows; }
@@ -45,6 +45,9 @@ public:
     void endUpdate();
 
 private:
+    // Columns (Qt::Horizontal) or rows (Qt::Vertical).
+    void setCount(Qt::Orientation axis, int count);
+    void setFixedCount(Qt::Orientation axis, int count);
     void cellChanged(int col, int row);
 
     TStringGridStore m_store;
