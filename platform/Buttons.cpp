@@ -3,18 +3,6 @@
 #include "platform/ErrorRelay.h"
 #include "platform/Fonts.h"
 
-#include <QFontInfo>
-
-namespace {
-
-int pixelHeightOf(const QFont &font)
-{
-    const int pixels = font.pixelSize();
-    return pixels > 0 ? pixels : QFontInfo(font).pixelSize();
-}
-
-} // namespace
-
 TButton::TButton(QWidget *parent) : QPushButton(parent)
 {
     setAutoDefault(false);
@@ -22,7 +10,7 @@ TButton::TButton(QWidget *parent) : QPushButton(parent)
 
 int TButton::fontHeight() const
 {
-    return pixelHeightOf(font());
+    return divisheet::fontHeight(this);
 }
 
 void TButton::setFontHeight(int height)

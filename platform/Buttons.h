@@ -29,6 +29,9 @@ public:
 
     // Hides QAbstractButton::setChecked so that an error raised by the Click handler
     // it runs ends the caller without passing through Qt (see ErrorRelay.h).
+    // @warning Not virtual: called through a QAbstractButton pointer (or as a slot of
+    // QAbstractButton) the base setter runs; Click still runs, but its error is shown
+    // at once instead of ending the caller.
     void setChecked(bool checked);
 
 signals:
@@ -48,6 +51,7 @@ public:
     explicit TRadioButton(QWidget *parent = nullptr);
 
     // As TCheckBox::setChecked.
+    // @warning As there: through a QAbstractButton pointer the base setter runs.
     void setChecked(bool checked);
 
 signals:

@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QWidget>
 
+#include <new>
+
 namespace divisheet {
 
 namespace {
@@ -43,6 +45,21 @@ bool insideHandler()
     return handlerDepth > 0;
 }
 
+QString messageOf(const std::exception_ptr &error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const EDivisheetError &e) {
+        return e.message();
+    } catch (const std::bad_alloc &) {
+        return QStringLiteral("メモリが足りません");
+    } catch (const std::exception &e) {
+        return QString::fromUtf8(e.what());
+    } catch (...) {
+        return QStringLiteral("不明なエラー");
+    }
+}
+
 void runHandler(const std::function<void()> &handler)
 {
     if (handlerDepth > 0) {
@@ -58,12 +75,8 @@ void runHandler(const std::function<void()> &handler)
         DepthGuard guard;
         handler();
         return;
-    } catch (const EDivisheetError &error) {
-        message = error.message();
-    } catch (const std::bad_alloc &) {
-        message = QStringLiteral("メモリが足りません");
-    } catch (const std::exception &error) {
-        message = QString::fromUtf8(error.what());
+    } catch (...) {
+        message = messageOf(std::current_exception());
     }
     // Shown after the handler has unwound, so the message box's own event loop never
     // runs inside a half-finished handler.

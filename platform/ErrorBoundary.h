@@ -24,4 +24,9 @@ void runHandler(const std::function<void()> &handler);
 // True while a handler started by runHandler is running.
 bool insideHandler();
 
+// The text shown for an error that ended a handler: the program's own message, the
+// description of any other standard exception, a note on memory running out, and a
+// fixed text for anything else thrown.
+QString messageOf(const std::exception_ptr &error);
+
 } // namespace divisheet

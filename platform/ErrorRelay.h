@@ -1,12 +1,7 @@
 #pragma once
 
 #include "platform/ErrorBoundary.h"
-#include "platform/Errors.h"
-
-#include <QString>
-
 #include <exception>
-#include <new>
 #include <utility>
 
 namespace divisheet {
@@ -61,21 +56,6 @@ private:
     {
         static ErrorRelay *relay = nullptr;
         return relay;
-    }
-
-    static QString messageOf(const std::exception_ptr &error)
-    {
-        try {
-            std::rethrow_exception(error);
-        } catch (const EDivisheetError &e) {
-            return e.message();
-        } catch (const std::bad_alloc &) {
-            return QStringLiteral("メモリが足りません");
-        } catch (const std::exception &e) {
-            return QString::fromUtf8(e.what());
-        } catch (...) {
-            return QStringLiteral("不明なエラー");
-        }
     }
 
     ErrorRelay *m_outer;

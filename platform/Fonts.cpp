@@ -2,6 +2,7 @@
 
 #include "platform/Numeric.h"
 
+#include <QFontInfo>
 #include <QWidget>
 
 #include <cstdlib>
@@ -33,6 +34,13 @@ void setFontHeight(QWidget *widget, int height)
     QFont font = widget->font();
     font.setPixelSize(std::max(1, std::abs(height)));
     widget->setFont(font);
+}
+
+int fontHeight(const QWidget *widget)
+{
+    const QFont &font = widget->font();
+    const int pixels = font.pixelSize();
+    return pixels > 0 ? pixels : QFontInfo(font).pixelSize();
 }
 
 } // namespace divisheet

@@ -12,16 +12,20 @@ inline const QString designFaceName = QStringLiteral("ＭＳ ゴシック");
 // Call once after the application object exists, before any widget is created.
 void installFontSubstitutions();
 
-// A font of the design face whose characters are `height` pixels high (a negative
-// height means the same, as in the form's description). Fonts are given in pixels,
+// A font of that face whose characters are `height` pixels high (a negative height
+// means the same, as the forms give their font heights). Fonts are given in pixels,
 // never in points, so that a widget tree painted onto a printer under a scaling
 // transform is scaled exactly once.
 QFont designFont(int height, bool underline = false);
 
-// The pixel height of a font of `points` points on the 96-pixels-per-inch design grid.
+// The pixel height of a font of `points` points at the 96 pixels per inch the forms
+// are laid out in.
 int pointsToPixels(int points);
 
 // Sets the pixel height of `widget`'s font, keeping its family and style.
 void setFontHeight(QWidget *widget, int height);
+
+// The pixel height of `widget`'s font; a font given in points is measured on the screen.
+int fontHeight(const QWidget *widget);
 
 } // namespace divisheet

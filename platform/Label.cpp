@@ -3,7 +3,6 @@
 #include "platform/Fonts.h"
 
 #include <QEvent>
-#include <QFontInfo>
 
 TLabel::TLabel(QWidget *parent) : QLabel(parent)
 {
@@ -23,8 +22,7 @@ void TLabel::setCaption(const QString &caption)
 
 int TLabel::fontHeight() const
 {
-    const int pixels = font().pixelSize();
-    return pixels > 0 ? pixels : QFontInfo(font()).pixelSize();
+    return divisheet::fontHeight(this);
 }
 
 void TLabel::setFontHeight(int height)

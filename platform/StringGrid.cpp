@@ -1,287 +1,11 @@
 #include "platform/StringGrid.h"
 
-#include <QCoreApplication>
-#include <QGuiApplication>
+#include "platform/StringGridOverlay.h"
+
 #include <QHeaderView>
-#include <QPalette>
 #include <QScrollBar>
-#include <QWheelEvent>
 
 #include <algorithm>
-
-// ---- TStringGridModel --------------------------------------------------------------
-
-TStringGridModel::TStringGridModel(QObject *parent) : QAbstractTableModel(parent)
-{
-}
-
-int TStringGridModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : m_rowCount;
-}
-
-int TStringGridModel::columnCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : m_colCount;
-}
-
-QVariant TStringGridModel::data(const QModelIndex &index, int role) const
-{
-    if (!index.isValid() || !checkIndex(index, CheckIndexOption::ParentIsInvalid))
-        return {};
-    switch (role) {
-    case Qt::DisplayRole:
-    case Qt::EditRole:
-        return m_store.cell(index.column(), index.row());
-    case Qt::BackgroundRole:
-        if (isFixed(index.column(), index.row()))
-            return QGuiApplication::palette().brush(QPalette::Button);
-        return {};
-    case Qt::ForegroundRole:
-        if (isFixed(index.column(), index.row()))
-            return QGuiApplication::palette().brush(QPalette::ButtonText);
-        return {};
-    default:
-        return {};
-    }
-}
-
-bool TStringGridModel::setData(const QModelIndex &index, const QVariant &value, int role)
-{
-    if (role != Qt::EditRole || !index.isValid() || !checkIndex(index, CheckIndexOption::ParentIsInvalid))
-        return false;
-    if (!(flags(index) & Qt::ItemIsEditable))
-        return false;
-    setCell(index.column(), index.row(), value.toString());
-    return true;
-}
-
-Qt::ItemFlags TStringGridModel::flags(const QModelIndex &index) const
-{
-    if (!index.isValid() || !checkIndex(index, CheckIndexOption::ParentIsInvalid))
-        return Qt::NoItemFlags;
-    if (isFixed(index.column(), index.row()))
-        return Qt::ItemIsEnabled;
-    Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
-    if (m_editing)
-        result |= Qt::ItemIsEditable;
-    return result;
-}
-
-void TStringGridModel::setColCount(int count)
-{
-    count = std::max(count, 0);
-    if (count > m_colCount) {
-        beginInsertColumns({}, m_colCount, count - 1);
-        m_colCount = count;
-        endInsertColumns();
-    } else if (count < m_colCount) {
-        beginRemoveColumns({}, count, m_colCount - 1);
-        m_colCount = count;
-        endRemoveColumns();
-    }
-}
-
-void TStringGridModel::setRowCount(int count)
-{
-    count = std::max(count, 0);
-    if (count > m_rowCount) {
-        beginInsertRows({}, m_rowCount, count - 1);
-        m_rowCount = count;
-        endInsertRows();
-    } else if (count < m_rowCount) {
-        beginRemoveRows({}, count, m_rowCount - 1);
-        m_rowCount = count;
-        endRemoveRows();
-    }
-}
-
-void TStringGridModel::setFixedCols(int count)
-{
-    count = std::max(count, 0);
-    if (count == m_fixedCols)
-        return;
-    const int changedUpTo = std::max(count, m_fixedCols) - 1;
-    m_fixedCols = count;
-    if (m_rowCount > 0 && m_colCount > 0)
-        emit dataChanged(index(0, 0), index(m_rowCount - 1, std::min(changedUpTo, m_colCount - 1)));
-}
-
-void TStringGridModel::setFixedRows(int count)
-{
-    count = std::max(count, 0);
-    if (count == m_fixedRows)
-        return;
-    const int changedUpTo = std::max(count, m_fixedRows) - 1;
-    m_fixedRows = count;
-    if (m_rowCount > 0 && m_colCount > 0)
-        emit dataChanged(index(0, 0), index(std::min(changedUpTo, m_rowCount - 1), m_colCount - 1));
-}
-
-void TStringGridModel::setEditing(bool on)
-{
-    if (on == m_editing)
-        return;
-    // Only the flags change; views ask for them when an edit is about to start.
-    m_editing = on;
-}
-
-void TStringGridModel::setCell(int col, int row, const QString &text)
-{
-    m_store.setCell(col, row, text);
-    cellChanged(col, row);
-}
-
-void TStringGridModel::setCellNumber(int col, int row, qint32 value)
-{
-    m_store.setCellNumber(col, row, value);
-    cellChanged(col, row);
-}
-
-void TStringGridModel::shiftColumnsLeft(int first, int last)
-{
-    m_store.shiftColumnsLeft(first, last);
-    if (m_updateDepth > 0) {
-        m_changedWhileUpdating = true;
-        return;
-    }
-    const int from = std::max(first - 1, 0);
-    const int to = std::min(last, m_colCount - 1);
-    if (from <= to && m_rowCount > 0)
-        emit dataChanged(index(0, from), index(m_rowCount - 1, to), {Qt::DisplayRole, Qt::EditRole});
-}
-
-void TStringGridModel::beginUpdate()
-{
-    ++m_updateDepth;
-}
-
-void TStringGridModel::endUpdate()
-{
-    if (m_updateDepth == 0)
-        return;
-    if (--m_updateDepth > 0 || !m_changedWhileUpdating)
-        return;
-    m_changedWhileUpdating = false;
-    if (m_rowCount > 0 && m_colCount > 0)
-        emit dataChanged(index(0, 0), index(m_rowCount - 1, m_colCount - 1), {Qt::DisplayRole, Qt::EditRole});
-}
-
-void TStringGridModel::cellChanged(int col, int row)
-{
-    if (col < 0 || row < 0 || col >= m_colCount || row >= m_rowCount)
-        return; // a cell outside the grid is not shown
-    if (m_updateDepth > 0) {
-        m_changedWhileUpdating = true;
-        return;
-    }
-    const QModelIndex changed = index(row, col);
-    emit dataChanged(changed, changed, {Qt::DisplayRole, Qt::EditRole});
-}
-
-// ---- TStringGridFixedSections ------------------------------------------------------
-
-// A model with no data whose only use is its shape: as the model of an overlay's header
-// along an axis the overlay does not scroll, it gives that header as many sections as
-// the grid has fixed columns (or rows), so that the overlay lays out and draws those
-// alone, and a change in the grid's 90,000 columns costs that header nothing.
-class TStringGridFixedSections : public QAbstractTableModel
-{
-public:
-    using QAbstractTableModel::QAbstractTableModel;
-
-    int rowCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : m_rows; }
-    int columnCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : m_cols; }
-    QVariant data(const QModelIndex &, int) const override { return {}; }
-
-    // The headers start over at the default section sizes.
-    void setCounts(int cols, int rows)
-    {
-        if (cols == m_cols && rows == m_rows)
-            return;
-        beginResetModel();
-        m_cols = cols;
-        m_rows = rows;
-        endResetModel();
-    }
-
-private:
-    int m_cols = 0;
-    int m_rows = 0;
-};
-
-// ---- TStringGridOverlay ------------------------------------------------------------
-
-// A view over the grid's own model and selection that shows the grid's fixed cells in
-// place. It never scrolls by itself: along the axes it follows it copies the grid's
-// scroll bars, along the others it stays at the start, where its header holds only the
-// fixed sections.
-class TStringGridOverlay : public QTableView
-{
-public:
-    TStringGridOverlay(TStringGrid *grid, Qt::Orientations follows, TStringGridFixedSections *fixedSections)
-        : QTableView(grid), m_grid(grid), m_follows(follows)
-    {
-        setModel(grid->gridModel());
-        setSelectionModel(grid->selectionModel());
-        if (!(follows & Qt::Horizontal))
-            horizontalHeader()->setModel(fixedSections);
-        if (!(follows & Qt::Vertical))
-            verticalHeader()->setModel(fixedSections);
-        horizontalHeader()->hide();
-        verticalHeader()->hide();
-        horizontalHeader()->setMinimumSectionSize(1);
-        verticalHeader()->setMinimumSectionSize(1);
-        horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-        verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-        horizontalHeader()->setDefaultSectionSize(grid->horizontalHeader()->defaultSectionSize());
-        verticalHeader()->setDefaultSectionSize(grid->verticalHeader()->defaultSectionSize());
-        setHorizontalScrollMode(ScrollPerPixel);
-        setVerticalScrollMode(ScrollPerPixel);
-        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        setFrameShape(QFrame::NoFrame);
-        setFocusPolicy(Qt::NoFocus);
-        setSelectionMode(QAbstractItemView::NoSelection);
-        setEditTriggers(QAbstractItemView::NoEditTriggers);
-        setAutoScroll(false);
-        setShowGrid(grid->showGrid());
-        setWordWrap(false);
-    }
-
-    // Takes the grid's scroll range and position along the axes this view follows.
-    void follow()
-    {
-        const auto copy = [](const QScrollBar *from, QScrollBar *to) {
-            to->setRange(from->minimum(), from->maximum());
-            to->setValue(from->value());
-        };
-        if (m_follows & Qt::Horizontal)
-            copy(m_grid->horizontalScrollBar(), horizontalScrollBar());
-        if (m_follows & Qt::Vertical)
-            copy(m_grid->verticalScrollBar(), verticalScrollBar());
-    }
-
-    void scrollTo(const QModelIndex &, ScrollHint) override {}
-
-protected:
-    void updateGeometries() override
-    {
-        QTableView::updateGeometries();
-        follow();
-    }
-    // The wheel scrolls the grid, which this view then follows.
-    void wheelEvent(QWheelEvent *event) override { QCoreApplication::sendEvent(m_grid->viewport(), event); }
-    // Fixed cells take no clicks: the grid does not jump back to them.
-    void mousePressEvent(QMouseEvent *event) override { event->accept(); }
-    void mouseMoveEvent(QMouseEvent *event) override { event->accept(); }
-    void mouseReleaseEvent(QMouseEvent *event) override { event->accept(); }
-    void mouseDoubleClickEvent(QMouseEvent *event) override { event->accept(); }
-
-private:
-    TStringGrid *m_grid;
-    Qt::Orientations m_follows;
-};
 
 namespace {
 
@@ -295,8 +19,6 @@ int sectionsExtent(const QHeaderView *header, int count)
 }
 
 } // namespace
-
-// ---- TStringGrid -------------------------------------------------------------------
 
 TStringGrid::TStringGrid(QWidget *parent) : QTableView(parent), m_model(new TStringGridModel(this))
 {
@@ -371,26 +93,20 @@ void TStringGrid::setFixedRows(int count)
 }
 void TStringGrid::setEditing(bool on) { m_model->setEditing(on); }
 
-void TStringGrid::setDefaultColWidth(int width)
-{
-    m_defaultColWidth = std::max(width, 0);
-    // Every column takes the new width, in the overlays too, each by itself rather than
-    // through one notice per column.
-    m_mirrorSections = false;
-    horizontalHeader()->setDefaultSectionSize(m_defaultColWidth);
-    for (QTableView *overlay : {m_fixedColumns, m_fixedRows, m_fixedCorner})
-        overlay->horizontalHeader()->setDefaultSectionSize(m_defaultColWidth);
-    m_mirrorSections = true;
-    layOutOverlays();
-}
+void TStringGrid::setDefaultColWidth(int width) { setDefaultSectionSize(Qt::Horizontal, width); }
+void TStringGrid::setDefaultRowHeight(int height) { setDefaultSectionSize(Qt::Vertical, height); }
 
-void TStringGrid::setDefaultRowHeight(int height)
+void TStringGrid::setDefaultSectionSize(Qt::Orientation orientation, int size)
 {
-    m_defaultRowHeight = std::max(height, 0);
+    const bool horizontal = orientation == Qt::Horizontal;
+    int &stored = horizontal ? m_defaultColWidth : m_defaultRowHeight;
+    stored = std::max(size, 0);
+    // Every column (row) takes the new size, in the overlays too, each by itself rather
+    // than through one notice per section.
     m_mirrorSections = false;
-    verticalHeader()->setDefaultSectionSize(m_defaultRowHeight);
-    for (QTableView *overlay : {m_fixedColumns, m_fixedRows, m_fixedCorner})
-        overlay->verticalHeader()->setDefaultSectionSize(m_defaultRowHeight);
+    const std::initializer_list<QTableView *> views = {this, m_fixedColumns, m_fixedRows, m_fixedCorner};
+    for (QTableView *view : views)
+        (horizontal ? view->horizontalHeader() : view->verticalHeader())->setDefaultSectionSize(stored);
     m_mirrorSections = true;
     layOutOverlays();
 }
@@ -433,22 +149,24 @@ void TStringGrid::scrollTo(const QModelIndex &index, ScrollHint hint)
     const int left = horizontalScrollBar()->value();
     const int top = verticalScrollBar()->value();
     QTableView::scrollTo(index, hint);
-    if (index.column() < fixedCols()) {
-        horizontalScrollBar()->setValue(left);
-    } else {
-        const int covered = sectionsExtent(horizontalHeader(), std::min(fixedCols(), colCount()));
-        const int x = columnViewportPosition(index.column());
-        if (x < covered)
-            horizontalScrollBar()->setValue(horizontalScrollBar()->value() - (covered - x));
+    keepBesideFixed(Qt::Horizontal, index.column(), left);
+    keepBesideFixed(Qt::Vertical, index.row(), top);
+}
+
+void TStringGrid::keepBesideFixed(Qt::Orientation orientation, int section, int before)
+{
+    const bool horizontal = orientation == Qt::Horizontal;
+    QScrollBar *scrollBar = horizontal ? horizontalScrollBar() : verticalScrollBar();
+    const int fixed = horizontal ? fixedCols() : fixedRows();
+    if (section < fixed) {
+        scrollBar->setValue(before);
+        return;
     }
-    if (index.row() < fixedRows()) {
-        verticalScrollBar()->setValue(top);
-    } else {
-        const int covered = sectionsExtent(verticalHeader(), std::min(fixedRows(), rowCount()));
-        const int y = rowViewportPosition(index.row());
-        if (y < covered)
-            verticalScrollBar()->setValue(verticalScrollBar()->value() - (covered - y));
-    }
+    const QHeaderView *header = horizontal ? horizontalHeader() : verticalHeader();
+    const int covered = sectionsExtent(header, std::min(fixed, header->count()));
+    const int position = header->sectionViewportPosition(section);
+    if (position < covered)
+        scrollBar->setValue(scrollBar->value() - (covered - position));
 }
 
 void TStringGrid::snapScroll(Qt::Orientation orientation, int value)

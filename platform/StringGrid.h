@@ -1,62 +1,8 @@
 #pragma once
 
-#include "platform/StringGridStore.h"
+#include "platform/StringGridModel.h"
 
-#include <QAbstractTableModel>
 #include <QTableView>
-
-// The item model of a string grid: model column c, row r is the grid's cell (c, r),
-// fixed column 0 and fixed row 0 included; columnCount() is ColCount and rowCount()
-// is RowCount.
-class TStringGridModel : public QAbstractTableModel
-{
-    Q_OBJECT
-
-public:
-    explicit TStringGridModel(QObject *parent = nullptr);
-
-    int rowCount(const QModelIndex &parent = {}) const override;
-    int columnCount(const QModelIndex &parent = {}) const override;
-    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
-    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
-    Qt::ItemFlags flags(const QModelIndex &index) const override;
-
-    TStringGridStore &store() { return m_store; }
-    const TStringGridStore &store() const { return m_store; }
-
-    // The counts change the model's shape only: cells stay where they are.
-    int colCount() const { return m_colCount; }
-    void setColCount(int count);
-    int gridRowCount() const { return m_rowCount; }
-    void setRowCount(int count);
-    int fixedCols() const { return m_fixedCols; }
-    void setFixedCols(int count);
-    int fixedRows() const { return m_fixedRows; }
-    void setFixedRows(int count);
-    bool editing() const { return m_editing; }
-    void setEditing(bool on);
-    bool isFixed(int col, int row) const { return col < m_fixedCols || row < m_fixedRows; }
-
-    // Cell writes that tell the views. Between beginUpdate() and endUpdate() (which
-    // nest) they tell nothing, and endUpdate() reports one change of every cell.
-    void setCell(int col, int row, const QString &text);
-    void setCellNumber(int col, int row, qint32 value);
-    void shiftColumnsLeft(int first, int last);
-    void beginUpdate();
-    void endUpdate();
-
-private:
-    void cellChanged(int col, int row);
-
-    TStringGridStore m_store;
-    int m_colCount = 5;
-    int m_rowCount = 5;
-    int m_fixedCols = 1;
-    int m_fixedRows = 1;
-    bool m_editing = false;
-    int m_updateDepth = 0;
-    bool m_changedWhileUpdating = false;
-};
 
 class TStringGridFixedSections;
 class TStringGridOverlay;
@@ -130,6 +76,11 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void setDefaultSectionSize(Qt::Orientation orientation, int size);
+    // After a scroll to `section` along `orientation`: a fixed section leaves that axis's
+    // scrolling where it was (`before`); another one that came to lie under the fixed
+    // ones is brought out beside them.
+    void keepBesideFixed(Qt::Orientation orientation, int section, int before);
     void sectionResized(Qt::Orientation orientation, int logical, int newSize);
     // Scrolling moves by whole columns (rows): a scroll that leaves one partly under the
     // fixed ones goes on to the next boundary in the direction it was going. (At the end of

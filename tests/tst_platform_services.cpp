@@ -2,6 +2,7 @@
 #include "platform/Controls.h"
 #include "platform/Conversions.h"
 #include "platform/ErrorBoundary.h"
+#include "platform/ErrorRelay.h"
 #include "platform/Errors.h"
 #include "platform/RadioGroup.h"
 #include "platform/Random.h"
@@ -70,8 +71,8 @@ private slots:
     void programSetControlHandlerErrorEndsOuterHandler_data();
     void programSetControlHandlerErrorEndsOuterHandler();
     void unguardedHandlerErrorStopsAtControl();
-    void foreignExceptionShowsWhat();
-    void outOfMemoryIsReported();
+    void errorMessage_data();
+    void errorMessage();
 
     void findComponent_data();
     void findComponent();
@@ -374,19 +375,36 @@ void TestPlatformServices::unguardedHandlerErrorStopsAtControl()
     QCOMPARE(recorder.messages, QStringList{QStringLiteral("x")});
 }
 
-void TestPlatformServices::foreignExceptionShowsWhat()
+void TestPlatformServices::errorMessage_data()
 {
-    MessageRecorder recorder;
-    divisheet::runHandler([] { throw std::runtime_error("disk on fire"); });
-    QCOMPARE(recorder.messages, QStringList{QStringLiteral("disk on fire")});
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("program error") << QStringLiteral("program") << QStringLiteral("'x' は整数ではありません");
+    QTest::newRow("other standard exception") << QStringLiteral("standard") << QStringLiteral("disk on fire");
+    QTest::newRow("out of memory") << QStringLiteral("memory") << QStringLiteral("メモリが足りません");
+    QTest::newRow("not an exception class") << QStringLiteral("int") << QStringLiteral("不明なエラー");
 }
 
-void TestPlatformServices::outOfMemoryIsReported()
+// Both boundaries, a handler's and a control's, show the same text for the same error,
+// and neither lets an error of any kind go on into Qt's event loop.
+void TestPlatformServices::errorMessage()
 {
+    QFETCH(QString, kind);
+    QFETCH(QString, message);
+    const auto raise = [&kind] {
+        if (kind == u"program")
+            divisheet::StrToInt(QStringLiteral("x"));
+        else if (kind == u"standard")
+            throw std::runtime_error("disk on fire");
+        else if (kind == u"memory")
+            throw std::bad_alloc();
+        else
+            throw 42;
+    };
     MessageRecorder recorder;
-    divisheet::runHandler([] { throw std::bad_alloc(); });
-    QCOMPARE(recorder.messages.size(), 1);
-    QVERIFY(!recorder.messages.first().isEmpty());
+    divisheet::runHandler(raise);
+    divisheet::ErrorRelay::run(raise);
+    QCOMPARE(recorder.messages, QStringList({message, message}));
 }
 
 // ---- owner lookup -----------------------------------------------------------------

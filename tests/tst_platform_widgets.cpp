@@ -91,8 +91,10 @@ private slots:
     void labelShowsAcceleratorUnderlined();
     void labelGrowsWithText();
     void labelFontHeight();
+    void fontHeight_data();
+    void fontHeight();
 
-    void buttonFontHeightAndAccelerator();
+    void buttonAccelerator();
     void panelFillsInButtonFace();
 };
 
@@ -655,13 +657,43 @@ void TestPlatformWidgets::labelFontHeight()
 
 // ---- button and panel ------------------------------------------------------------
 
-void TestPlatformWidgets::buttonFontHeightAndAccelerator()
+void TestPlatformWidgets::fontHeight_data()
+{
+    QTest::addColumn<QString>("widget");
+    QTest::addColumn<int>("written"); // FontHeight, or 0 to give the font in points
+    QTest::addColumn<int>("height");
+    QTest::newRow("button") << QStringLiteral("button") << -13 << 13;
+    QTest::newRow("label") << QStringLiteral("label") << -13 << 13;
+    // 12 points are 16 pixels on the 96-dpi screen.
+    QTest::newRow("button in points") << QStringLiteral("button") << 0 << 16;
+    QTest::newRow("label in points") << QStringLiteral("label") << 0 << 16;
+}
+
+void TestPlatformWidgets::fontHeight()
+{
+    QFETCH(QString, widget);
+    QFETCH(int, written);
+    QFETCH(int, height);
+    std::unique_ptr<QWidget> control;
+    if (widget == u"button")
+        control = std::make_unique<TButton>();
+    else
+        control = std::make_unique<TLabel>();
+    if (written != 0) {
+        control->setProperty("FontHeight", written);
+        QCOMPARE(control->font().pixelSize(), height);
+    } else {
+        QFont points = control->font();
+        points.setPointSize(12);
+        control->setFont(points);
+    }
+    QCOMPARE(control->property("FontHeight").toInt(), height);
+}
+
+void TestPlatformWidgets::buttonAccelerator()
 {
     TButton button;
     button.setText(QStringLiteral("印刷(&P)"));
-    button.setProperty("FontHeight", -13);
-    QCOMPARE(button.fontHeight(), 13);
-    QCOMPARE(button.font().pixelSize(), 13);
     QCOMPARE(button.shortcut(), QKeySequence(Qt::ALT | Qt::Key_P));
 }
 

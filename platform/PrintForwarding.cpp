@@ -1,0 +1,188 @@
+#include "platform/PrintForwarding.h"
+
+#include "platform/PrintStyle.h"
+
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPicture>
+
+#include <climits>
+#include <memory>
+
+namespace divisheet {
+
+namespace {
+
+// A paint engine that passes every drawing operation on to another painter under a
+// fixed base transform, with pens and fonts made fit for paper on the way.
+class PrintForwardingEngine : public QPaintEngine
+{
+public:
+    PrintForwardingEngine(QPainter *target, const QTransform &base, int dpi)
+        : QPaintEngine(AllFeatures), m_target(target), m_base(base), m_dpi(dpi)
+    {
+    }
+
+    bool begin(QPaintDevice *) override
+    {
+        m_target->save();
+        m_target->setTransform(m_base);
+        return true;
+    }
+
+    bool end() override
+    {
+        m_target->restore();
+        return true;
+    }
+
+    Type type() const override { return User; }
+
+    void updateState(const QPaintEngineState &state) override;
+
+    void drawRects(const QRectF *rects, int count) override { m_target->drawRects(rects, count); }
+    void drawLines(const QLineF *lines, int count) override { m_target->drawLines(lines, count); }
+    void drawEllipse(const QRectF &rect) override { m_target->drawEllipse(rect); }
+    void drawPath(const QPainterPath &path) override { m_target->drawPath(path); }
+    void drawPoints(const QPointF *points, int count) override { m_target->drawPoints(points, count); }
+
+    void drawPolygon(const QPointF *points, int count, PolygonDrawMode mode) override
+    {
+        if (mode == PolylineMode)
+            m_target->drawPolyline(points, count);
+        else
+            m_target->drawPolygon(points, count, mode == WindingMode ? Qt::WindingFill : Qt::OddEvenFill);
+    }
+
+    void drawPixmap(const QRectF &rect, const QPixmap &pixmap, const QRectF &source) override
+    {
+        m_target->drawPixmap(rect, pixmap, source);
+    }
+
+    void drawTiledPixmap(const QRectF &rect, const QPixmap &pixmap, const QPointF &offset) override
+    {
+        m_target->drawTiledPixmap(rect, pixmap, offset);
+    }
+
+    void drawImage(const QRectF &rect, const QImage &image, const QRectF &source,
+                   Qt::ImageConversionFlags flags) override
+    {
+        m_target->drawImage(rect, image, source, flags);
+    }
+
+    void drawTextItem(const QPointF &position, const QTextItem &item) override;
+
+private:
+    QPainter *m_target;
+    QTransform m_base;
+    int m_dpi;
+};
+
+void PrintForwardingEngine::updateState(const QPaintEngineState &state)
+{
+    const DirtyFlags dirty = state.state();
+    // The transform first: a clip given in the same update is in its coordinates.
+    if (dirty & DirtyTransform)
+        m_target->setTransform(state.transform() * m_base);
+    if (dirty & DirtyPen)
+        m_target->setPen(printPen(state.pen()));
+    if (dirty & DirtyBrush)
+        m_target->setBrush(state.brush());
+    if (dirty & DirtyBrushOrigin)
+        m_target->setBrushOrigin(state.brushOrigin());
+    if (dirty & DirtyFont)
+        m_target->setFont(printFont(state.font(), m_dpi));
+    if (dirty & DirtyBackground)
+        m_target->setBackground(state.backgroundBrush());
+    if (dirty & DirtyBackgroundMode)
+        m_target->setBackgroundMode(state.backgroundMode());
+    if (dirty & DirtyClipRegion)
+        m_target->setClipRegion(state.clipRegion(), state.clipOperation());
+    if (dirty & DirtyClipPath)
+        m_target->setClipPath(state.clipPath(), state.clipOperation());
+    if (dirty & DirtyClipEnabled)
+        m_target->setClipping(state.isClipEnabled());
+    if (dirty & DirtyHints) {
+        m_target->setRenderHints(m_target->renderHints(), false);
+        m_target->setRenderHints(state.renderHints(), true);
+    }
+    if (dirty & DirtyCompositionMode)
+        m_target->setCompositionMode(state.compositionMode());
+    if (dirty & DirtyOpacity)
+        m_target->setOpacity(state.opacity());
+}
+
+void PrintForwardingEngine::drawTextItem(const QPointF &position, const QTextItem &item)
+{
+    QFont font = printFont(item.font(), m_dpi);
+    font.setUnderline(item.renderFlags() & QTextItem::Underline);
+    font.setOverline(item.renderFlags() & QTextItem::Overline);
+    font.setStrikeOut(item.renderFlags() & QTextItem::StrikeOut);
+    m_target->save();
+    m_target->setFont(font);
+    m_target->drawText(position, item.text());
+    m_target->restore();
+}
+
+// The surface that a recorded picture is played onto: as big as the surface it was
+// recorded on and of the picture's own resolution, so playing neither moves nor scales
+// anything.
+class PrintForwardingDevice : public QPaintDevice
+{
+public:
+    PrintForwardingDevice(QPainter *target, const QTransform &base, QSize size, int dpi)
+        : m_engine(std::make_unique<PrintForwardingEngine>(target, base, dpi)), m_size(size), m_dpi(dpi)
+    {
+    }
+
+    QPaintEngine *paintEngine() const override { return m_engine.get(); }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override;
+
+private:
+    std::unique_ptr<PrintForwardingEngine> m_engine;
+    QSize m_size;
+    int m_dpi;
+};
+
+int PrintForwardingDevice::metric(PaintDeviceMetric metric) const
+{
+    switch (metric) {
+    case PdmWidth:
+        return m_size.width();
+    case PdmHeight:
+        return m_size.height();
+    case PdmWidthMM:
+        return qRound(m_size.width() * 25.4 / m_dpi);
+    case PdmHeightMM:
+        return qRound(m_size.height() * 25.4 / m_dpi);
+    case PdmNumColors:
+        return INT_MAX;
+    case PdmDepth:
+        return 32;
+    case PdmDpiX:
+    case PdmDpiY:
+    case PdmPhysicalDpiX:
+    case PdmPhysicalDpiY:
+        return m_dpi;
+    case PdmDevicePixelRatio:
+        return 1;
+    case PdmDevicePixelRatioScaled:
+        return int(devicePixelRatioFScale());
+    }
+    return 0;
+}
+
+} // namespace
+
+void playForPrinting(const QPicture &picture, QSize size, QPainter *target, const QTransform &transform)
+{
+    PrintForwardingDevice paper(target, transform, size, picture.logicalDpiY());
+    QPainter player(&paper);
+    QPicture shared = picture; // play() is not const; the copy shares the recording
+    shared.play(&player);
+}
+
+} // namespace divisheet
