@@ -20,14 +20,6 @@ struct Problem
     friend bool operator==(const Problem &, const Problem &) = default;
 };
 
-// The grid of figures on the sheet; every cell holds one problem.
-struct SheetShape
-{
-    int rows;
-    int columns;
-    int problemCount() const { return rows * columns; }
-};
-
 // The sheet's rows and columns for the settings: larger problems get fewer, larger cells.
 // A combination that is not allowed gets 0 x 0.
 SheetShape sheetShape(const ProblemSettings &settings);
@@ -53,10 +45,6 @@ CatalogueLists catalogueLists(const ProblemSettings &settings);
 
 // One problem of a random catalogue: quotient first, then divisor, then remainder.
 Problem drawRandomProblem(const ProblemSettings &settings, TRandom &rng);
-
-} // namespace detail
-
-namespace detail {
 
 int countOf(const ProblemSettings &settings, const CatalogueLists &lists);
 
