@@ -1,29 +1,17 @@
 #include "figures/FrameFigureGeometry.h"
 #include "figures/LongDivision.h"
 #include "platform/Fonts.h"
+#include "TestSupport.h"
 
 #include <QMetaEnum>
 #include <QSignalSpy>
 #include <QTest>
 
 using namespace divisheet;
+using namespace divisheet::test;
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-bool isDark(const QImage &image, int x, int y)
-{
-    return qGray(image.pixel(x, y)) < 128;
-}
-
-int darkCount(const QImage &image, int x1, int y1, int x2, int y2) // inclusive
-{
-    int count = 0;
-    for (int y = y1; y <= y2; ++y)
-        for (int x = x1; x <= x2; ++x)
-            count += isDark(image, x, y) ? 1 : 0;
-    return count;
-}
 
 // A white surface for one figure at (0, 0), as a long-division figure would give it.
 struct Host
@@ -43,12 +31,7 @@ struct Host
     // The figure as it shows once it has painted, which is when it takes its final width.
     QImage render()
     {
-        widget.show();
-        if (!QTest::qWaitForWindowExposed(&widget))
-            return {};
-        QCoreApplication::processEvents();
-        widget.grab();
-        return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        return test::render(widget);
     }
 
     void setUp(int value, TTypeSign sign, int fontSize)

@@ -2,11 +2,13 @@
 #include "figures/LongDivision.h"
 #include "figures/LongDivisionLayout.h"
 #include "platform/Fonts.h"
+#include "TestSupport.h"
 
 #include <QSignalSpy>
 #include <QTest>
 
 using namespace divisheet;
+using namespace divisheet::test;
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -41,31 +43,6 @@ QStringList subNames(const TLongDivision &figure)
     for (TFrameFigureInteger *sub : subFigures(figure))
         names << sub->objectName().mid(TLongDivision::figurePrefix.size());
     return names;
-}
-
-bool isDark(const QImage &image, int x, int y)
-{
-    return qGray(image.pixel(x, y)) < 128;
-}
-
-int darkCount(const QImage &image, int x1, int y1, int x2, int y2)
-{
-    int count = 0;
-    for (int y = y1; y <= y2; ++y)
-        for (int x = x1; x <= x2; ++x)
-            count += isDark(image, x, y) ? 1 : 0;
-    return count;
-}
-
-// The figure as the window shows it, once every sub-figure has painted and taken its width.
-QImage render(QWidget &widget)
-{
-    widget.show();
-    if (!QTest::qWaitForWindowExposed(&widget))
-        return {};
-    QCoreApplication::processEvents();
-    widget.grab();
-    return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 // What the worksheet form does with each figure.
