@@ -134,7 +134,7 @@ int countOf(const ProblemSettings &s, const CatalogueLists &lists)
 int enumeratedCount(const ProblemSettings &s)
 {
     if (isRandomCatalogue(s))
-        return 6;
+        return randomCatalogueSize;
     return detail::countOf(s, detail::catalogueLists(s));
 }
 
@@ -143,7 +143,7 @@ std::vector<Problem> buildCatalogue(const ProblemSettings &settings, TRandom &rn
     std::vector<Problem> catalogue;
     auto append = [&catalogue](const Problem &p) { catalogue.push_back(p); };
     if (isRandomCatalogue(settings)) {
-        catalogue.reserve(6);
+        catalogue.reserve(randomCatalogueSize);
         forEachCatalogueProblem(settings, rng, append);
         return catalogue;
     }
