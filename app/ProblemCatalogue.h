@@ -20,20 +20,13 @@ struct Problem
     friend bool operator==(const Problem &, const Problem &) = default;
 };
 
-// The grid of figures on the sheet; every cell holds one problem.
-struct SheetShape
-{
-    int rows;
-    int columns;
-    int problemCount() const { return rows * columns; }
-};
-
 // The sheet's rows and columns for the settings: larger problems get fewer, larger cells.
 // A combination that is not allowed gets 0 x 0.
 SheetShape sheetShape(const ProblemSettings &settings);
 
 // True for the settings whose complete list would be too long to keep: their catalogue is
-// six problems drawn at random instead.
+// randomCatalogueSize problems drawn at random instead.
+inline constexpr int randomCatalogueSize = 6;
 bool isRandomCatalogue(const ProblemSettings &settings);
 
 // The number of problems the catalogue will hold, computed without building it (6 for the
@@ -54,10 +47,7 @@ CatalogueLists catalogueLists(const ProblemSettings &settings);
 // One problem of a random catalogue: quotient first, then divisor, then remainder.
 Problem drawRandomProblem(const ProblemSettings &settings, TRandom &rng);
 
-} // namespace detail
-
-namespace detail {
-
+// The number of problems the lists make, without making them.
 int countOf(const ProblemSettings &settings, const CatalogueLists &lists);
 
 template<typename Sink>
@@ -91,7 +81,6 @@ template<typename Sink>
 int forEachCatalogueProblem(const ProblemSettings &settings, TRandom &rng, Sink &&sink)
 {
     if (isRandomCatalogue(settings)) {
-        constexpr int randomCatalogueSize = 6;
         for (int i = 0; i < randomCatalogueSize; ++i)
             sink(detail::drawRandomProblem(settings, rng));
         return randomCatalogueSize;

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
+
+#include <array>
 
 namespace divisheet {
 
@@ -18,6 +21,53 @@ struct ProblemSettings
     int fixedDivisor; // read only when divisor == DivisorClass::Fixed
     bool withRemainder;
 };
+
+// The grid of figures on the sheet; every cell holds one problem.
+struct SheetShape
+{
+    int rows;
+    int columns;
+    int problemCount() const { return rows * columns; }
+};
+
+// One digit place of a pattern: it adds weight x a digit from 0 to count - 1.
+struct DigitPlace
+{
+    qint32 weight = 0;
+    qint32 count = 0; // 0: the pattern has no further place
+};
+
+// A digit pattern: its members are base plus one choice of digit for each place. The places
+// run from the highest down, which is both the order in which a random member draws its
+// digits and the order in which nested loops list the members ascending.
+struct DigitPattern
+{
+    const char16_t *title; // the class's text on the title line
+    qint32 base;           // the smallest member
+    std::array<DigitPlace, 3> places;
+};
+
+// The pattern of a class; a fixed divisor has none (nullptr).
+const DigitPattern &digitPattern(QuotientClass quotient);
+const DigitPattern *digitPattern(DivisorClass divisor);
+
+// What one allowed pairing of a quotient class and a divisor class needs: the sheet for each
+// remainder choice and whether, with a remainder, the complete list is too long to keep so
+// that the catalogue is six problems drawn at random instead.
+struct CombinationRule
+{
+    QuotientClass quotient;
+    DivisorClass divisor;
+    SheetShape withoutRemainder;
+    SheetShape withRemainder;
+    bool randomWithRemainder;
+    // A fixed divisor of at most 2 with a remainder has few problems and a sheet of its own;
+    // 0 x 0 where it shares withRemainder.
+    SheetShape withRemainderSmallFixed{};
+};
+
+// The rule of an allowed combination; nullptr for a combination that has no catalogue.
+const CombinationRule *combinationRule(QuotientClass quotient, DivisorClass divisor);
 
 // True when the two classes may be checked together: only these combinations have a
 // catalogue. A fixed divisor combines with every quotient class.

@@ -7,8 +7,8 @@
 
 // The geometry of one digit-frame figure, computed without painting. Rectangles and
 // lines use the drawing surface's own conventions: a rectangle's right and bottom
-// edges are exclusive and a line leaves out its end point, so the numbers read the
-// same as the coordinates the figure is designed in.
+// edges are exclusive and a line leaves out its end point, so the numbers are the
+// pixel coordinates the figure paints at.
 namespace divisheet {
 
 struct FigureRect

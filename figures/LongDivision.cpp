@@ -31,14 +31,14 @@ Qt::PenStyle qtPenStyle(TPenStyle style)
     return Qt::SolidLine;
 }
 
-// QPainter's aliased outlines cover both edges of a QRect(x, y, w, h); the design's
+// QPainter's aliased outlines cover both edges of a QRect(x, y, w, h); the figure's
 // rectangles and ellipses leave out their right column and bottom row.
 QRect outlineRect(const FigureRect &r)
 {
     return {r.left, r.top, r.right - r.left - 1, r.bottom - r.top - 1};
 }
 
-// A horizontal line that, like the design's line-to, leaves out its end point.
+// A horizontal line that leaves out its end point, as every line of the figure does.
 void drawRule(QPainter &painter, const FigureLine &line)
 {
     if (line.x2 > line.x1)
@@ -98,40 +98,40 @@ void TFrameFigureInteger::setFontSize(quint8 size)
     Change();
 }
 
-void TFrameFigureInteger::setTypeFrameLineStyle(TPenStyle style)
+template<typename T>
+void TFrameFigureInteger::writeSetting(T &field, T value)
 {
-    m_typeFrameLineStyle = style;
+    field = value;
     update();
     Change();
+}
+
+void TFrameFigureInteger::setTypeFrameLineStyle(TPenStyle style)
+{
+    writeSetting(m_typeFrameLineStyle, style);
 }
 
 void TFrameFigureInteger::setTypeIntegerLocationStyle(TTypeIntegerLocationStyle style)
 {
-    m_typeIntegerLocationStyle = style;
-    update();
-    Change();
+    writeSetting(m_typeIntegerLocationStyle, style);
 }
 
 void TFrameFigureInteger::setTypeSign(TTypeSign sign)
 {
-    m_typeSign = sign;
+    // The dividend and the remainder start at their sign column; every other number is
+    // aligned to the right.
     m_typeIntegerLocationStyle = (sign == sWarareru || sign == sAmari) ? ilsLeft : ilsRight;
-    update();
-    Change();
+    writeSetting(m_typeSign, sign);
 }
 
 void TFrameFigureInteger::setTypeIntegerShow(TTypeIntegerShow show)
 {
-    m_typeIntegerShow = show;
-    update();
-    Change();
+    writeSetting(m_typeIntegerShow, show);
 }
 
 void TFrameFigureInteger::setTypeFrameShow(TTypeFrameShow show)
 {
-    m_typeFrameShow = show;
-    update();
-    Change();
+    writeSetting(m_typeFrameShow, show);
 }
 
 void TFrameFigureInteger::Change()
@@ -230,28 +230,32 @@ void TLongDivision::setValueIntegerWaru(qint32 value)
     rebuild();
 }
 
+// These writers rebuild even when the value is unchanged.
+template<typename T>
+void TLongDivision::writeSetting(T &field, T value)
+{
+    field = value;
+    rebuild();
+}
+
 void TLongDivision::setTypeAmariShow(TTypeAmariShow show)
 {
-    m_typeAmariShow = show;
-    rebuild();
+    writeSetting(m_typeAmariShow, show);
 }
 
 void TLongDivision::setTypeIntegerShow(TTypeIntegerShow show)
 {
-    m_typeIntegerShow = show;
-    rebuild();
+    writeSetting(m_typeIntegerShow, show);
 }
 
 void TLongDivision::setTypeFrameShow(TTypeFrameShow show)
 {
-    m_typeFrameShow = show;
-    rebuild();
+    writeSetting(m_typeFrameShow, show);
 }
 
 void TLongDivision::setFontSize(quint8 size)
 {
-    m_fontSize = size;
-    rebuild();
+    writeSetting(m_fontSize, size);
 }
 
 void TLongDivision::rebuild()
@@ -316,13 +320,6 @@ void TLongDivision::LayoutFigures()
 {
     const LongDivisionLayout layout = layoutLongDivision(m_fontSize, m_valueIntegerWarareru, m_valueIntegerWaru,
                                                          m_typeAmariShow, m_typeIntegerShow, m_typeFrameShow);
-    m_bounds = {layout.boundsWarareru, layout.boundsWaru, layout.boundsAmari, layout.boundsKotae};
-    for (int j = 0; j < 5; ++j) {
-        m_bounds[4 + 2 * j] = layout.boundsKaketa[j];
-        m_bounds[5 + 2 * j] = layout.boundsHiita[j];
-        m_workingValues[2 * j] = layout.valueKaketa[j];
-        m_workingValues[2 * j + 1] = layout.valueHiita[j];
-    }
     for (const FigurePlacement &p : layout.placements) {
         PlaceFigure(p.name, p.value, p.sign, quint16(p.left), quint16(p.top), quint16(p.width), quint16(p.height),
                     p.integerShow, p.frameShow);

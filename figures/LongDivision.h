@@ -54,6 +54,9 @@ protected:
 
 private:
     void splitDigits();
+    // Store a display setting, repaint, tell the owner.
+    template<typename T>
+    void writeSetting(T &field, T value);
 
     std::array<quint8, 5> m_digits{}; // Digit1 .. Digit5
     quint8 m_valueIntegerDigits = 0;
@@ -123,14 +126,15 @@ protected:
 
 private:
     void rebuild();
+    // Store a display setting and rebuild.
+    template<typename T>
+    void writeSetting(T &field, T value);
     void setDivision(qint32 dividend, qint32 divisor);
 
-    std::array<divisheet::FigureBounds, 14> m_bounds{}; // Warareru, Waru, Amari, Kotae, Kaketa1, Hiita1, ...
     qint32 m_valueIntegerWarareru = 21;
     qint32 m_valueIntegerWaru = 3;
     qint32 m_valueIntegerKotae = 7;
     qint32 m_valueIntegerAmari = 0;
-    std::array<qint32, 10> m_workingValues{}; // Kaketa1, Hiita1, Kaketa2, Hiita2, ...
     divisheet::TTypeAmariShow m_typeAmariShow = divisheet::asShow;
     divisheet::TTypeIntegerShow m_typeIntegerShow = divisheet::isShow;
     divisheet::TTypeFrameShow m_typeFrameShow = divisheet::fsShow;

@@ -52,14 +52,10 @@ LongDivisionLayout layoutLongDivision(int fontSize, int dividend, int divisor,
             {name, value, sign, bounds.Left, bounds.Top, bounds.Width, bounds.Height, shown, framed});
     };
 
-    FigureBounds &waru = layout.boundsWaru;
-    waru = {h, nW * F, h - 2, 0};
-    FigureBounds &warareru = layout.boundsWarareru;
-    warareru = {h, nD * F + 2 * F + 1, h - 2, waru.Width};
-    FigureBounds &kotae = layout.boundsKotae;
-    kotae = {h, nQ * F, 0, warareru.Left + warareru.Width - nQ * F - F - 1};
-    FigureBounds &amari = layout.boundsAmari;
-    amari = {h, nR * F + F, 0, kotae.right()};
+    const FigureBounds waru{h, nW * F, h - 2, 0};
+    const FigureBounds warareru{h, nD * F + 2 * F + 1, h - 2, waru.Width};
+    const FigureBounds kotae{h, nQ * F, 0, warareru.Left + warareru.Width - nQ * F - F - 1};
+    const FigureBounds amari{h, nR * F + F, 0, kotae.right()};
 
     place(QStringLiteral("Waru"), divisor, sNone, waru, isShow, frameShow);
     place(QStringLiteral("Kotae"), quotient, sNone, kotae, integerShow, frameShow);
@@ -83,7 +79,7 @@ LongDivisionLayout layoutLongDivision(int fontSize, int dividend, int divisor,
     const int m = static_cast<int>(rows.size());
     layout.workingRows = m;
 
-    const FigureBounds *lineAbove = &warareru;
+    FigureBounds lineAbove = warareru; // the figure whose bottom rule the next row hangs from
     for (int j = 0; j < m; ++j) {
         const int k = rows[j];
         const bool last = j == m - 1;
@@ -91,11 +87,10 @@ LongDivisionLayout layoutLongDivision(int fontSize, int dividend, int divisor,
         const QString row = QString::number(j + 1);
 
         const int product = digitAt(quotient, k) * divisor;
-        layout.valueKaketa[j] = product;
-        FigureBounds &kaketa = layout.boundsKaketa[j];
+        FigureBounds kaketa;
         kaketa.Height = h;
         kaketa.Width = decimalLength(product) * F;
-        kaketa.Top = lineAbove->bottom() - 2;
+        kaketa.Top = lineAbove.bottom() - 2;
         // The product's right edge is the left edge of its quotient digit: the figure's
         // empty right column then puts the product's units digit under that digit.
         kaketa.Left = kotae.Left + (k - 1) * F - kaketa.Width;
@@ -108,8 +103,7 @@ LongDivisionLayout layoutLongDivision(int fontSize, int dividend, int divisor,
             const int p = nD - nQ + rows[j + 1];
             difference = (LeadingDigits(dividend, p - 1) % divisor) * 10 + digitAt(dividend, p);
         }
-        layout.valueHiita[j] = difference;
-        FigureBounds &hiita = layout.boundsHiita[j];
+        FigureBounds hiita;
         hiita.Height = h;
         hiita.Width = decimalLength(difference) * F;
         hiita.Top = kaketa.bottom() - 2;
@@ -123,9 +117,9 @@ LongDivisionLayout layoutLongDivision(int fontSize, int dividend, int divisor,
             place(QStringLiteral("Dummy"), 11, sHiita, dummy, isHide, fsHide);
         }
         place(QStringLiteral("Hiita") + row, difference, sHiita, hiita, integerShow, frameShow);
-        lineAbove = &hiita;
+        lineAbove = hiita;
     }
-    layout.height = lineAbove->bottom();
+    layout.height = lineAbove.bottom();
     return layout;
 }
 

@@ -4,7 +4,6 @@
 
 #include <QString>
 
-#include <array>
 #include <vector>
 
 // The layout of a long-division figure as plain numbers: which digit-frame sub-figures
@@ -44,17 +43,7 @@ struct LongDivisionLayout
     std::vector<FigurePlacement> placements; // in order of placement = stacking order
     int width = 0;
     int height = 0;
-
-    FigureBounds boundsWarareru;
-    FigureBounds boundsWaru;
-    FigureBounds boundsAmari;
-    FigureBounds boundsKotae;
-    std::array<FigureBounds, 5> boundsKaketa{};
-    std::array<FigureBounds, 5> boundsHiita{};
-    // Values of the working rows 1..5; rows that are not placed hold 0.
-    std::array<int, 5> valueKaketa{};
-    std::array<int, 5> valueHiita{};
-    int workingRows = 0;
+    int workingRows = 0; // one product row and one difference row each
 
     // The placement named `name`, or nullptr.
     const FigurePlacement *find(const QString &name) const;

@@ -82,14 +82,14 @@ inline PdfInfo pdfInfo(const QString &file)
 
 // Runs this test program again in `folder` with the environment variable
 // DIVISHEET_NO_PRINTER_CHILD set to `marker` and the spooler address pointing nowhere, so
-// that the child finds no printer (the address takes effect only in a fresh process).
+// that the child finds no printer (the address takes effect only in a fresh process). The
+// child inherits the rest of this process's environment, the test platform included.
 // Returns whether the child finished; the caller reads its exit code and output.
 inline bool runNoPrinterChild(QProcess &child, const QString &folder, const QString &marker)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DIVISHEET_NO_PRINTER_CHILD"), marker);
     env.insert(QStringLiteral("CUPS_SERVER"), QDir(folder).filePath(QStringLiteral("no-such-spooler.sock")));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     child.setProcessEnvironment(env);
     child.setWorkingDirectory(folder);
     child.start(QCoreApplication::applicationFilePath(), {});

@@ -4,6 +4,7 @@
 #include "app/ProblemCatalogue.h"
 #include "app/ProblemClasses.h"
 #include "platform/Random.h"
+#include "TestSupport.h"
 
 #include <QtTest>
 
@@ -11,6 +12,7 @@
 #include <tuple>
 
 using namespace divisheet;
+using namespace divisheet::test;
 using namespace Qt::StringLiterals;
 using Q = QuotientClass;
 using D = DivisorClass;
@@ -56,16 +58,6 @@ const char *name(D d)
 }
 
 // --- Digit patterns, read off the decimal digits of a number -------------------------------
-
-int digitCount(int n)
-{
-    int count = 1;
-    while (n >= 10) {
-        n /= 10;
-        ++count;
-    }
-    return count;
-}
 
 int tensDigit(int n) { return (n / 10) % 10; }
 int onesDigit(int n) { return n % 10; }
@@ -300,7 +292,9 @@ private slots:
     void defaultSettingsAreTheEvenNumbers();
     void fixedDivisorWithRemainderSkipsMultiples_data();
     void fixedDivisorWithRemainderSkipsMultiples();
-    void quotients110To990WithFixedDivisorIncludeRoundHundreds();
+    void quotients110To990WithFixedDivisor_data();
+    void quotients110To990WithFixedDivisor();
+    void fixedDivisorOneWithRemainderIsEmpty_data();
     void fixedDivisorOneWithRemainderIsEmpty();
     void unusableSettingsGiveNothing_data();
     void unusableSettingsGiveNothing();
@@ -520,33 +514,46 @@ void TestCatalogue::fixedDivisorWithRemainderSkipsMultiples()
     QCOMPARE(dividends, expected);
 }
 
-void TestCatalogue::quotients110To990WithFixedDivisorIncludeRoundHundreds()
+void TestCatalogue::quotients110To990WithFixedDivisor_data()
 {
+    QTest::addColumn<bool>("withRemainder");
+    QTest::addColumn<int>("distinctQuotients");
+    QTest::addColumn<bool>("roundHundreds");
+    // With a remainder every multiple of 10 from 100 to 990 is a quotient; without one the
+    // class keeps its own pattern, without the round hundreds.
+    QTest::newRow("with remainder: 100, 110 ... 990") << true << 90 << true;
+    QTest::newRow("without remainder: 110 ... 990, no round hundreds") << false << 81 << false;
+}
+
+void TestCatalogue::quotients110To990WithFixedDivisor()
+{
+    QFETCH(bool, withRemainder);
+    QFETCH(int, distinctQuotients);
+    QFETCH(bool, roundHundreds);
     TRandom rng(7);
     std::set<int> quotients;
-    for (const Problem &p : buildCatalogue(settingsOf(Q::Q110_990, D::Fixed, 3, true), rng))
+    for (const Problem &p : buildCatalogue(settingsOf(Q::Q110_990, D::Fixed, 3, withRemainder), rng))
         quotients.insert(p.quotient);
-    QCOMPARE(int(quotients.size()), 90);
+    QCOMPARE(int(quotients.size()), distinctQuotients);
     for (int hundred = 100; hundred <= 900; hundred += 100)
-        QVERIFY2(quotients.count(hundred) == 1, qPrintable(QString::number(hundred)));
+        QVERIFY2(quotients.count(hundred) == (roundHundreds ? 1u : 0u), qPrintable(QString::number(hundred)));
+}
 
-    // Without a remainder the class keeps its own pattern, without the round hundreds.
-    quotients.clear();
-    for (const Problem &p : buildCatalogue(settingsOf(Q::Q110_990, D::Fixed, 3, false), rng))
-        quotients.insert(p.quotient);
-    QCOMPARE(int(quotients.size()), 81);
-    QCOMPARE(quotients.count(200), std::size_t(0));
+void TestCatalogue::fixedDivisorOneWithRemainderIsEmpty_data()
+{
+    QTest::addColumn<Q>("quotient");
+    for (const Q q : allQuotients)
+        QTest::newRow(name(q)) << q;
 }
 
 void TestCatalogue::fixedDivisorOneWithRemainderIsEmpty()
 {
+    QFETCH(Q, quotient);
     TRandom rng(7);
-    for (const Q q : allQuotients) {
-        const ProblemSettings s = settingsOf(q, D::Fixed, 1, true);
-        QCOMPARE(enumeratedCount(s), 0);
-        QVERIFY(buildCatalogue(s, rng).empty());
-        QVERIFY(sheetShape(s).problemCount() > 0); // the sheet keeps its shape
-    }
+    const ProblemSettings s = settingsOf(quotient, D::Fixed, 1, true);
+    QCOMPARE(enumeratedCount(s), 0);
+    QVERIFY(buildCatalogue(s, rng).empty());
+    QVERIFY(sheetShape(s).problemCount() > 0); // the sheet keeps its shape
 }
 
 void TestCatalogue::unusableSettingsGiveNothing_data()

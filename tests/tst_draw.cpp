@@ -89,6 +89,33 @@ std::vector<int> secondFollowsFirst(int available, int count, TRandom &rng)
 
 Q_DECLARE_METATYPE(View)
 
+namespace {
+
+// The columns of a chi-square check of a draw: what is drawn, how the outcomes are binned,
+// the critical value and the number of trials.
+void addChiSquareColumns()
+{
+    QTest::addColumn<int>("available");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<View>("view");
+    QTest::addColumn<int>("bins");
+    QTest::addColumn<double>("critical");
+    QTest::addColumn<int>("trials");
+}
+
+// The chi-square statistic of `draw` for the check of the current row.
+double chiSquareOfRow(const DrawFunction &draw)
+{
+    QFETCH(int, available);
+    QFETCH(int, count);
+    QFETCH(View, view);
+    QFETCH(int, bins);
+    QFETCH(int, trials);
+    return chiSquare(draw, available, count, view, bins, trials);
+}
+
+} // namespace
+
 class TestDraw : public QObject
 {
     Q_OBJECT
@@ -216,12 +243,7 @@ void TestDraw::takeDrawnStopsAtAPositionOutside()
 // Critical values of the chi-square distribution at a significance of 0.001.
 void TestDraw::uniformity_data()
 {
-    QTest::addColumn<int>("available");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<View>("view");
-    QTest::addColumn<int>("bins");
-    QTest::addColumn<double>("critical");
-    QTest::addColumn<int>("trials");
+    addChiSquareColumns();
     QTest::newRow("first of ten") << 10 << 3 << View::FirstDrawn << 10 << 27.877 << 20000;
     QTest::newRow("ordered pairs of six") << 6 << 2 << View::OrderedDraw << 30 << 58.301 << 30000;
     QTest::newRow("three of seven as a set") << 7 << 3 << View::SetDrawn << 35 << 65.247 << 35000;
@@ -230,25 +252,15 @@ void TestDraw::uniformity_data()
 
 void TestDraw::uniformity()
 {
-    QFETCH(int, available);
-    QFETCH(int, count);
-    QFETCH(View, view);
-    QFETCH(int, bins);
     QFETCH(double, critical);
-    QFETCH(int, trials);
-    const double statistic = chiSquare(drawPositions, available, count, view, bins, trials);
+    const double statistic = chiSquareOfRow(drawPositions);
     QVERIFY2(statistic < critical, qPrintable(QStringLiteral("chi-square %1 >= %2").arg(statistic).arg(critical)));
 }
 
 void TestDraw::biasedDrawsFailTheSameCheck_data()
 {
     QTest::addColumn<int>("bias");
-    QTest::addColumn<int>("available");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<View>("view");
-    QTest::addColumn<int>("bins");
-    QTest::addColumn<double>("critical");
-    QTest::addColumn<int>("trials");
+    addChiSquareColumns();
     QTest::newRow("last twice as likely, first of ten") << 0 << 10 << 3 << View::FirstDrawn << 10 << 27.877 << 20000;
     QTest::newRow("last a fifth more likely, first of ten") << 1 << 10 << 3 << View::FirstDrawn << 10 << 27.877 << 20000;
     QTest::newRow("second follows first, ordered pairs of six") << 2 << 6 << 2 << View::OrderedDraw << 30 << 58.301 << 30000;
@@ -258,14 +270,9 @@ void TestDraw::biasedDrawsFailTheSameCheck_data()
 void TestDraw::biasedDrawsFailTheSameCheck()
 {
     QFETCH(int, bias);
-    QFETCH(int, available);
-    QFETCH(int, count);
-    QFETCH(View, view);
-    QFETCH(int, bins);
     QFETCH(double, critical);
-    QFETCH(int, trials);
     const DrawFunction biased[] = {lastPositionTwiceAsLikely, lastPositionFifthMoreLikely, secondFollowsFirst};
-    const double statistic = chiSquare(biased[bias], available, count, view, bins, trials);
+    const double statistic = chiSquareOfRow(biased[bias]);
     QVERIFY2(statistic > critical, qPrintable(QStringLiteral("chi-square %1 <= %2").arg(statistic).arg(critical)));
 }
 

@@ -1,29 +1,17 @@
 #include "figures/FrameFigureGeometry.h"
 #include "figures/LongDivision.h"
 #include "platform/Fonts.h"
+#include "TestSupport.h"
 
 #include <QMetaEnum>
 #include <QSignalSpy>
 #include <QTest>
 
 using namespace divisheet;
+using namespace divisheet::test;
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-bool isDark(const QImage &image, int x, int y)
-{
-    return qGray(image.pixel(x, y)) < 128;
-}
-
-int darkCount(const QImage &image, int x1, int y1, int x2, int y2) // inclusive
-{
-    int count = 0;
-    for (int y = y1; y <= y2; ++y)
-        for (int x = x1; x <= x2; ++x)
-            count += isDark(image, x, y) ? 1 : 0;
-    return count;
-}
 
 // A white surface for one figure at (0, 0), as a long-division figure would give it.
 struct Host
@@ -43,12 +31,7 @@ struct Host
     // The figure as it shows once it has painted, which is when it takes its final width.
     QImage render()
     {
-        widget.show();
-        if (!QTest::qWaitForWindowExposed(&widget))
-            return {};
-        QCoreApplication::processEvents();
-        widget.grab();
-        return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        return test::render(widget);
     }
 
     void setUp(int value, TTypeSign sign, int fontSize)
@@ -145,30 +128,31 @@ private Q_SLOTS:
         }
     }
 
-    void zeroShowsOneBox()
+    void boxPerDigit_data()
     {
-        Host host;
-        host.setUp(0, sNone, 30);
-        const QImage image = host.render();
-        QCOMPARE(host.figure->width(), 31);
-        QCOMPARE(host.figure->valueIntegerDigits(), 1);
-        QVERIFY(darkCount(image, 0, 2, 0, 42) > 5);
-        QVERIFY(darkCount(image, 30, 2, 30, 42) > 5);
-        QVERIFY(darkCount(image, 1, 2, 29, 42) > 20); // the "0"
-        QCOMPARE(darkCount(image, 31, 0, 299, 99), 0);
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("digits"); // highest first
+        QTest::newRow("0 shows one box") << 0 << u"0"_s;
+        QTest::newRow("105: the inner zero gets its box") << 105 << u"105"_s;
     }
 
-    void innerZeroGetsItsBox()
+    void boxPerDigit()
     {
+        QFETCH(int, value);
+        QFETCH(QString, digits);
+        const int n = int(digits.size());
         Host host;
-        host.setUp(105, sNone, 30);
-        QCOMPARE(host.figure->digit(3), 1);
-        QCOMPARE(host.figure->digit(2), 0);
-        QCOMPARE(host.figure->digit(1), 5);
+        host.setUp(value, sNone, 30);
+        QCOMPARE(host.figure->valueIntegerDigits(), n);
+        for (int k = 1; k <= n; ++k)
+            QCOMPARE(host.figure->digit(k), digits.at(n - k).digitValue());
         const QImage image = host.render();
-        QCOMPARE(host.figure->width(), 91);
-        for (int box = 0; box < 3; ++box)
+        QCOMPARE(host.figure->width(), n * 30 + 1);
+        QVERIFY(darkCount(image, 0, 2, 0, 42) > 5);          // the first frame line
+        QVERIFY(darkCount(image, n * 30, 2, n * 30, 42) > 5); // the last
+        for (int box = 0; box < n; ++box)
             QVERIFY(darkCount(image, box * 30 + 2, 2, box * 30 + 28, 42) > 20);
+        QCOMPARE(darkCount(image, n * 30 + 1, 0, 299, 99), 0);
     }
 
     void clampAndCompareUnclamped()

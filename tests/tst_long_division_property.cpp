@@ -5,12 +5,14 @@
 #include "figures/LongDivision.h"
 #include "figures/LongDivisionLayout.h"
 #include "platform/Fonts.h"
+#include "TestSupport.h"
 
 #include <QTest>
 
 #include <random>
 
 using namespace divisheet;
+using namespace divisheet::test;
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -42,16 +44,6 @@ struct WorkingRow
     int difference = 0;
     int differenceEnd = 0; // dividend digit under the difference's last digit
 };
-
-int digitCount(int n)
-{
-    int count = 1;
-    while (n >= 10) {
-        n /= 10;
-        ++count;
-    }
-    return count;
-}
 
 // Long division as written on paper: bring the digits down one at a time, and once the
 // number reached is at least the divisor, write a quotient digit, the product under it
