@@ -159,7 +159,7 @@ void TPrinter::beginDoc()
     if (toFile && !d->fileTag.isEmpty()) {
         d->chosenFileName = printer.outputFileName();
         d->fileNameReplaced = true;
-        printer.setOutputFileName(divisheet::jobFileName(d->chosenFileName, d->fileTag));
+        printer.setOutputFileName(divisheet::freeFileName(divisheet::jobFileName(d->chosenFileName, d->fileTag)));
     }
     if (!d->painter.begin(&printer)) {
         const QString message = toFile
@@ -516,6 +516,27 @@ QString jobFileName(const QString &chosen, const QString &tag)
     if (dot <= 0)
         return folder + name + u'-' + safeTag;
     return folder + name.left(dot) + u'-' + safeTag + name.mid(dot);
+}
+
+QString freeFileName(const QString &wanted)
+{
+    // A dangling link counts as taken: writing through it would create its target.
+    const auto taken = [](const QString &file) {
+        const QFileInfo info(file);
+        return info.exists() || info.isSymLink();
+    };
+    if (!taken(wanted))
+        return wanted;
+    const QString name = QFileInfo(wanted).fileName();
+    const QString folder = wanted.left(wanted.size() - name.size());
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const QString stem = dot <= 0 ? name : name.left(dot);
+    const QString extension = dot <= 0 ? QString() : name.mid(dot);
+    for (int n = 2;; ++n) {
+        const QString candidate = folder + stem + u'-' + QString::number(n) + extension;
+        if (!taken(candidate))
+            return candidate;
+    }
 }
 
 } // namespace divisheet
