@@ -525,18 +525,10 @@ QString freeFileName(const QString &wanted)
         const QFileInfo info(file);
         return info.exists() || info.isSymLink();
     };
-    if (!taken(wanted))
-        return wanted;
-    const QString name = QFileInfo(wanted).fileName();
-    const QString folder = wanted.left(wanted.size() - name.size());
-    const qsizetype dot = name.lastIndexOf(u'.');
-    const QString stem = dot <= 0 ? name : name.left(dot);
-    const QString extension = dot <= 0 ? QString() : name.mid(dot);
-    for (int n = 2;; ++n) {
-        const QString candidate = folder + stem + u'-' + QString::number(n) + extension;
-        if (!taken(candidate))
-            return candidate;
-    }
+    QString candidate = wanted;
+    for (int n = 2; taken(candidate); ++n)
+        candidate = jobFileName(wanted, QString::number(n));
+    return candidate;
 }
 
 } // namespace divisheet
