@@ -113,4 +113,3 @@ void TFormDivisheet::showControlsAfterPrinting()
     ui->PanelButtons->raise();
     ui->GroupBoxStart->raise();
 }
-

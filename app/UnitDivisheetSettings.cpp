@@ -134,4 +134,3 @@ void TFormDivisheet::RadioButtonKotae100_900Click(QObject *) { quotientClassClic
 void TFormDivisheet::RadioButtonKotae101_909Click(QObject *) { quotientClassClicked(QuotientClass::Q101_909); }
 void TFormDivisheet::RadioButtonKotae110_990Click(QObject *) { quotientClassClicked(QuotientClass::Q110_990); }
 void TFormDivisheet::RadioButtonKotae111_999Click(QObject *) { quotientClassClicked(QuotientClass::Q111_999); }
-
