@@ -22,6 +22,11 @@ CellSize sheetCellSize(QSize windowSize, int rows, int columns)
             cellExtent(windowSize.height() - kSheetTopMargin, rows)};
 }
 
+QSize clientSizeFor(QSize outer, QSize frame)
+{
+    return (outer - frame).expandedTo(QSize(0, 0));
+}
+
 QPoint cellTopLeft(CellSize cell, int row, int column)
 {
     return {kSheetLeftMargin + int(cell.width) * (column - 1),

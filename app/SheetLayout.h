@@ -24,6 +24,10 @@ struct CellSize
 // 16-bit value; so do zero rows or columns.
 CellSize sheetCellSize(QSize windowSize, int rows, int columns);
 
+// The client area a window of outer size `outer` leaves inside a frame that adds `frame`
+// (both borders, caption bar included); never negative.
+QSize clientSizeFor(QSize outer, QSize frame);
+
 // Top-left corner of the cell in `row` and `column`, both counted from 1.
 QPoint cellTopLeft(CellSize cell, int row, int column);
 

@@ -10,23 +10,14 @@
 #include "platform/Conversions.h"
 #include "platform/ErrorBoundary.h"
 #include "platform/Fonts.h"
-#include "platform/Printer.h"
 #include "platform/PrinterSetupDialog.h"
 #include "platform/Random.h"
 
 #include <QMouseEvent>
-
-#include <array>
-#include <utility>
+#include <QScopeGuard>
 
 using namespace divisheet;
-
-namespace {
-
-const QString kProblemsTitle = QStringLiteral("解答値なし");
-const QString kAnswersTitle = QStringLiteral("解答値あり");
-
-} // namespace
+using F = TFormDivisheet;
 
 TFormDivisheet::TFormDivisheet(QWidget *parent) : TFormDivisheet(Options{}, parent) {}
 
@@ -38,26 +29,9 @@ TFormDivisheet::TFormDivisheet(const Options &options, QWidget *parent)
     // gives it another height.
     setFont(designFont(-12));
     ui->setupUi(this);
-    m_quotientButtons = {{
-        {ui->RadioButtonKotae1_9, QuotientClass::Q1_9},
-        {ui->RadioButtonKotae10_90, QuotientClass::Q10_90},
-        {ui->RadioButtonKotae11_99, QuotientClass::Q11_99},
-        {ui->RadioButtonKotae100_900, QuotientClass::Q100_900},
-        {ui->RadioButtonKotae101_909, QuotientClass::Q101_909},
-        {ui->RadioButtonKotae110_990, QuotientClass::Q110_990},
-        {ui->RadioButtonKotae111_999, QuotientClass::Q111_999},
-    }};
-    m_divisorButtons = {{
-        {ui->RadioButtonWaruKotei, DivisorClass::Fixed},
-        {ui->RadioButtonWaru1_9, DivisorClass::D1_9},
-        {ui->RadioButtonWaru10_90, DivisorClass::D10_90},
-        {ui->RadioButtonWaru11_99, DivisorClass::D11_99},
-        {ui->RadioButtonWaru100_900, DivisorClass::D100_900},
-        {ui->RadioButtonWaru101_909, DivisorClass::D101_909},
-        {ui->RadioButtonWaru110_990, DivisorClass::D110_990},
-        {ui->RadioButtonWaru111_999, DivisorClass::D111_999},
-        {ui->RadioButtonWaru1000_9999, DivisorClass::D1000_9999},
-    }};
+    // The form describes the window's outer size; until a window manager frames the
+    // window, the client area is given all of it.
+    m_designOuterSize = size();
     m_printerSetupDialog = new TPrinterSetupDialog(this);
     m_printerSetupDialog->setObjectName(QStringLiteral("PrinterSetupDialog1"));
     wireEvents();
@@ -67,57 +41,88 @@ TFormDivisheet::TFormDivisheet(const Options &options, QWidget *parent)
         ui->CheckBoxDataKakunin->show();
 }
 
-TFormDivisheet::~TFormDivisheet() = default;
+TFormDivisheet::~TFormDivisheet()
+{
+    // The controls outlive this destructor by a little (QWidget frees them), and some
+    // still signal as they go: a spin edit holding typed text finishes its editing when
+    // it loses the focus. None of that may reach the form any more.
+    for (QObject *control : findChildren<QObject *>())
+        disconnect(control, nullptr, this, nullptr);
+}
 
 template <typename Control, typename Signal>
-void TFormDivisheet::wire(Control *control, Signal signal, Handler handler)
+void TFormDivisheet::wire(Control *control, Signal signal, Handler handler, Commit commit)
 {
-    connect(control, signal, this, [this, control, handler] {
-        runHandler([this, control, handler] { (this->*handler)(control); });
+    connect(control, signal, this, [this, control, handler, commit] {
+        runHandler([this, control, handler, commit] {
+            if (commit == Commit::Typed)
+                commitTypedSettings();
+            (this->*handler)(control);
+        });
     });
+}
+
+void TFormDivisheet::wireClick(TRadioButton *button, Handler handler)
+{
+    wire(button, &TRadioButton::Click, handler);
 }
 
 void TFormDivisheet::wireEvents()
 {
-    wire(ui->ButtonStart, &QPushButton::clicked, &TFormDivisheet::ButtonStartClick);
-    wire(ui->ButtonKoushin, &QPushButton::clicked, &TFormDivisheet::ButtonKoushinClick);
-    wire(ui->ButtonPrintOut, &QPushButton::clicked, &TFormDivisheet::ButtonPrintOutClick);
-    wire(ui->ButtonPrinterSetup, &QPushButton::clicked, &TFormDivisheet::ButtonPrinterSetupClick);
-    wire(ui->CheckBoxRuledLine, &TCheckBox::Click, &TFormDivisheet::CheckBoxRuledLineClick);
-    wire(ui->ButtonRadioGroupBoxStartClose, &QPushButton::clicked,
-         &TFormDivisheet::ButtonRadioGroupBoxStartCloseClick);
-    wire(ui->RadioGroupAmari, &TRadioGroup::Click, &TFormDivisheet::RadioGroupAmariClick);
-    wire(ui->CheckBoxDataKakunin, &TCheckBox::Click, &TFormDivisheet::CheckBoxDataKakuninClick);
+    // Everything that makes a new sheet first commits what was typed into the spin edit,
+    // exactly as leaving it would; a button clicked with the mouse has done so already.
+    const Commit typed = Commit::Typed;
+    wire(ui->ButtonStart, &QPushButton::clicked, &F::ButtonStartClick);
+    wire(ui->ButtonKoushin, &QPushButton::clicked, &F::ButtonKoushinClick, typed);
+    wire(ui->ButtonPrintOut, &QPushButton::clicked, &F::ButtonPrintOutClick, typed);
+    wire(ui->ButtonPrinterSetup, &QPushButton::clicked, &F::ButtonPrinterSetupClick);
+    wire(ui->CheckBoxRuledLine, &TCheckBox::Click, &F::CheckBoxRuledLineClick);
+    wire(ui->ButtonRadioGroupBoxStartClose, &QPushButton::clicked, &F::ButtonRadioGroupBoxStartCloseClick);
+    wire(ui->RadioGroupAmari, &TRadioGroup::Click, &F::RadioGroupAmariClick);
+    wire(ui->CheckBoxDataKakunin, &TCheckBox::Click, &F::CheckBoxDataKakuninClick, typed);
+    wireClassButtons();
+    wire(ui->SpinEditDan, &TSpinEdit::Change, &F::SpinEditDanChange);
 
-    const std::pair<TRadioButton *, Handler> radioButtons[] = {
-        {ui->RadioButtonWaruKotei, &TFormDivisheet::RadioButtonWaruKoteiClick},
-        {ui->RadioButtonWaru1_9, &TFormDivisheet::RadioButtonWaru1_9Click},
-        {ui->RadioButtonWaru10_90, &TFormDivisheet::RadioButtonWaru10_90Click},
-        {ui->RadioButtonWaru11_99, &TFormDivisheet::RadioButtonWaru11_99Click},
-        {ui->RadioButtonWaru100_900, &TFormDivisheet::RadioButtonWaru100_900Click},
-        {ui->RadioButtonWaru101_909, &TFormDivisheet::RadioButtonWaru101_909Click},
-        {ui->RadioButtonWaru110_990, &TFormDivisheet::RadioButtonWaru110_990Click},
-        {ui->RadioButtonWaru111_999, &TFormDivisheet::RadioButtonWaru111_999Click},
-        {ui->RadioButtonWaru1000_9999, &TFormDivisheet::RadioButtonWaru1000_9999Click},
-        {ui->RadioButtonKotae1_9, &TFormDivisheet::RadioButtonKotae1_9Click},
-        {ui->RadioButtonKotae10_90, &TFormDivisheet::RadioButtonKotae10_90Click},
-        {ui->RadioButtonKotae11_99, &TFormDivisheet::RadioButtonKotae11_99Click},
-        {ui->RadioButtonKotae100_900, &TFormDivisheet::RadioButtonKotae100_900Click},
-        {ui->RadioButtonKotae101_909, &TFormDivisheet::RadioButtonKotae101_909Click},
-        {ui->RadioButtonKotae110_990, &TFormDivisheet::RadioButtonKotae110_990Click},
-        {ui->RadioButtonKotae111_999, &TFormDivisheet::RadioButtonKotae111_999Click},
-    };
-    for (const auto &[button, handler] : radioButtons)
-        wire(button, &TRadioButton::Click, handler);
+    wire(ui->ButtonRansuuHassei, &QPushButton::clicked, &F::DataHassei, typed);
+    wire(ui->ButtonSentaku, &QPushButton::clicked, &F::SuutiSentaku, typed);
+    wire(ui->ButtonByouga, &QPushButton::clicked, &F::ComponentByouga, typed);
+    wire(ui->ButtonSakujo, &QPushButton::clicked, &F::ComponentSakujo, typed);
+    wire(ui->ButtonStringGridListClear, &QPushButton::clicked, &F::StringGridListClear);
+    wire(ui->ButtonStringGridDataClear, &QPushButton::clicked, &F::StringGridDataClear);
+}
 
-    wire(ui->SpinEditDan, &TSpinEdit::Change, &TFormDivisheet::SpinEditDanChange);
+bool TFormDivisheet::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Move:
+    case QEvent::Resize:
+        fitFrameToDesign();
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
 
-    wire(ui->ButtonRansuuHassei, &QPushButton::clicked, &TFormDivisheet::DataHassei);
-    wire(ui->ButtonSentaku, &QPushButton::clicked, &TFormDivisheet::SuutiSentaku);
-    wire(ui->ButtonByouga, &QPushButton::clicked, &TFormDivisheet::ComponentByouga);
-    wire(ui->ButtonSakujo, &QPushButton::clicked, &TFormDivisheet::ComponentSakujo);
-    wire(ui->ButtonStringGridListClear, &QPushButton::clicked, &TFormDivisheet::StringGridListClear);
-    wire(ui->ButtonStringGridDataClear, &QPushButton::clicked, &TFormDivisheet::StringGridDataClear);
+// A window manager frames the window only after it is shown, and tells Qt the frame's
+// size later still (the window then moves inside its frame). The first time a frame is
+// known, the client area shrinks by it, so that the window's outer size is the designed
+// one and every sheet, the start-up sheet included, is laid out from the same size.
+void TFormDivisheet::fitFrameToDesign()
+{
+    if (m_frameFitted || !isVisible() || (windowState() & ~Qt::WindowActive) != Qt::WindowNoState)
+        return;
+    const QSize frame = frameGeometry().size() - size();
+    if (frame.isNull())
+        return;
+    m_frameFitted = true;
+    resize(clientSizeFor(m_designOuterSize, frame));
+}
+
+QSize TFormDivisheet::sheetOuterSize() const
+{
+    return m_paperOuterSize.value_or(outerSize(this));
 }
 
 void TFormDivisheet::mouseDoubleClickEvent(QMouseEvent *event)
@@ -125,7 +130,10 @@ void TFormDivisheet::mouseDoubleClickEvent(QMouseEvent *event)
     // Only the form's free area makes a new sheet; a double click on a figure or a
     // control belongs to that control.
     if (event->button() == Qt::LeftButton && !childAt(event->position().toPoint())) {
-        runHandler([this] { FormDblClick(this); });
+        runHandler([this] {
+            commitTypedSettings();
+            FormDblClick(this);
+        });
         event->accept();
         return;
     }
@@ -140,65 +148,41 @@ void TFormDivisheet::FormCreate(QObject *)
     move(0, 0);
     ui->PanelDataKakunin->hide();
     ui->CheckBoxDataKakunin->hide();
-
-    TStringGrid *list = ui->StringGridList;
-    list->beginUpdate();
-    list->setRowCount(5);
-    list->setColCount(10001);
-    list->setColWidth(0, 60);
-    const QString listTitles[] = {QStringLiteral("残問題数"), QStringLiteral("答"),
-                                  QStringLiteral("割る数"), QStringLiteral("余"),
-                                  QStringLiteral("割られる数")};
-    for (int row = 0; row < 5; ++row)
-        list->setCell(0, row, listTitles[row]);
-    for (int n = 1; n <= 10000; ++n)
-        list->setCellNumber(n, 0, n);
-    // Placeholders until the first catalogue replaces them.
-    for (int c = 1; c <= 100; ++c) {
-        list->setCellNumber(c, 1, (c - 1) / 10);
-        list->setCellNumber(c, 2, c);
-    }
-    list->endUpdate();
-
+    fillListGrid();
     m_state.FigureFontSize = 30;
     setAutoFillBackground(true);
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
-
     m_state.FigureRows = 2;
     m_state.FigureColumns = 5;
+    fillDataGrid();
+    setDefaultSettings();
+    setTitleTexts();
+    LabelHyoudaiHyouji(this);
+    DataHsseiSuutiSentakuComponentByouga(this);
+    raisePanels();
+}
 
-    TStringGrid *data = ui->StringGridData;
-    data->beginUpdate();
-    data->setColWidth(0, 60);
-    const QString dataTitles[] = {QStringLiteral("答"), QStringLiteral("割る数"),
-                                  QStringLiteral("余り"), QStringLiteral("割られる数")};
-    for (int row = 1; row <= 4; ++row)
-        data->setCell(0, row, dataTitles[row - 1]);
-    data->setColCount(m_state.FigureRows * m_state.FigureColumns + 1);
-    data->setRowCount(5);
-    for (int n = 1; n <= 30; ++n)
-        data->setCellNumber(n, 0, n);
-    data->endUpdate();
-
+// Fixed divisor 2, quotients 1..9, no remainder. Each setting runs its control's click
+// handler, which leaves the enabled states and the spin edit's minimum behind.
+void TFormDivisheet::setDefaultSettings()
+{
     ui->RadioButtonWaruKotei->setChecked(true);
     ui->RadioButtonKotae1_9->setChecked(true);
     ui->LabelProjectName->setCaption(windowTitle());
     ui->RadioGroupAmari->setItemIndex(0);
     ui->SpinEditDan->setValue(2);
+}
 
+// The title texts of the defaults, replacing what the click handlers put there.
+void TFormDivisheet::setTitleTexts()
+{
     m_state.FixedDivisorText = IntToStr(ui->SpinEditDan->value());
     m_state.DivisorCaption = m_state.FixedDivisorText + QStringLiteral("で固定");
     m_state.QuotientCaption = QStringLiteral("?");
     m_state.RemainderCaption = QStringLiteral("なし");
     m_state.FrameCaption = QStringLiteral("表示");
-
-    LabelHyoudaiHyouji(this);
-    DataHsseiSuutiSentakuComponentByouga(this);
-
-    ui->PanelButtons->raise();
-    ui->GroupBoxStart->raise();
 }
 
 void TFormDivisheet::LabelHyoudaiHyouji(QObject *)
@@ -223,8 +207,6 @@ void TFormDivisheet::ButtonKoushinClick(QObject *Sender)
 {
     ComponentSakujo(Sender);
     DataHsseiSuutiSentakuComponentByouga(Sender);
-    ui->PanelButtons->raise();
-    ui->GroupBoxStart->raise();
     LabelHyoudaiHyouji(Sender);
 }
 
@@ -232,21 +214,6 @@ void TFormDivisheet::FormDblClick(QObject *Sender)
 {
     ComponentSakujo(Sender);
     DataHsseiSuutiSentakuComponentByouga(Sender);
-}
-
-ProblemSettings TFormDivisheet::currentSettings() const
-{
-    ProblemSettings settings{QuotientClass::Q1_9, DivisorClass::Fixed, ui->SpinEditDan->value(),
-                             ui->RadioGroupAmari->itemIndex() != 0};
-    for (const auto &[button, quotientClass] : m_quotientButtons) {
-        if (button->isChecked())
-            settings.quotient = quotientClass;
-    }
-    for (const auto &[button, divisorClass] : m_divisorButtons) {
-        if (button->isChecked())
-            settings.divisor = divisorClass;
-    }
-    return settings;
 }
 
 void TFormDivisheet::DataHassei(QObject *)
@@ -314,10 +281,12 @@ void TFormDivisheet::SuutiSentaku(QObject *)
 void TFormDivisheet::ComponentByouga(QObject *Sender)
 {
     ComponentSakujo(Sender);
+    // Whatever placed the figures, and however far it got, the panels stay usable.
+    const auto panelsOnTop = qScopeGuard([this] { raisePanels(); });
     m_state.PlacedColumns = m_state.FigureColumns;
     m_state.PlacedRows = m_state.FigureRows;
     const CellSize cell =
-        sheetCellSize(outerSize(this), m_state.FigureRows, m_state.FigureColumns);
+        sheetCellSize(sheetOuterSize(), m_state.FigureRows, m_state.FigureColumns);
     m_state.CellWidth = cell.width;
     m_state.CellHeight = cell.height;
 
@@ -357,6 +326,16 @@ void TFormDivisheet::CreateComponent(int Column, int Row, int Left, int Top, int
     figure->show();
 }
 
+// The button panel, the settings panel over it and, when shown, the data-check panel
+// over both: above every figure.
+void TFormDivisheet::raisePanels()
+{
+    ui->PanelButtons->raise();
+    ui->GroupBoxStart->raise();
+    if (!ui->PanelDataKakunin->isHidden())
+        ui->PanelDataKakunin->raise();
+}
+
 void TFormDivisheet::ComponentSakujo(QObject *)
 {
     for (int row = 1; row <= m_state.PlacedRows; ++row) {
@@ -378,7 +357,6 @@ void TFormDivisheet::CheckBoxRuledLineClick(QObject *Sender)
     m_state.FrameShowSetting = checked ? fsShow : fsHide;
     ComponentSakujo(Sender);
     ComponentByouga(Sender);
-    ui->GroupBoxStart->raise();
 }
 
 void TFormDivisheet::ButtonStartClick(QObject *)
@@ -391,173 +369,4 @@ void TFormDivisheet::ButtonRadioGroupBoxStartCloseClick(QObject *)
 {
     ui->GroupBoxStart->hide();
     ui->ButtonStart->show();
-}
-
-void TFormDivisheet::ButtonPrinterSetupClick(QObject *)
-{
-    m_printerSetupDialog->Execute();
-}
-
-void TFormDivisheet::ButtonPrintOutClick(QObject *Sender)
-{
-    LabelHyoudaiHyouji(Sender);
-    ui->ButtonPrintOut->hide();
-    ui->ButtonPrinterSetup->hide();
-    ui->ButtonKoushin->hide();
-    ui->GroupBoxStart->hide();
-    ui->PanelButtons->hide();
-    try {
-        printSheets(Sender);
-    } catch (...) {
-        // A printer that fails must not leave the user without the buttons.
-        showControlsAfterPrinting();
-        throw;
-    }
-    showControlsAfterPrinting();
-}
-
-void TFormDivisheet::printSheets(QObject *Sender)
-{
-    if (ui->CheckBoxDataKakunin->isChecked()) {
-        ui->PanelDataKakunin->hide();
-        ui->CheckBoxDataKakunin->setChecked(false);
-    }
-
-    TPrinter &printer = TPrinter::global();
-    printer.setOrientation(QPageLayout::Landscape);
-
-    ComponentSakujo(Sender);
-    DataHassei(Sender);
-    SuutiSentaku(Sender);
-
-    m_state.IntegerShowSetting = isHide;
-    ComponentByouga(Sender);
-    printer.setTitle(windowTitle() + kProblemsTitle);
-    printer.setFileTag(kProblemsTitle);
-    printer.printFormImage(this);
-
-    if (ui->CheckBoxPrintAnswer->isChecked()) {
-        ComponentSakujo(Sender);
-        m_state.IntegerShowSetting = isShow;
-        ComponentByouga(Sender);
-        printer.setTitle(windowTitle() + kAnswersTitle);
-        printer.setFileTag(kAnswersTitle);
-        printer.printFormImage(this);
-    }
-
-    FormDblClick(Sender);
-}
-
-void TFormDivisheet::showControlsAfterPrinting()
-{
-    ui->GroupBoxStart->show();
-    ui->ButtonPrinterSetup->show();
-    ui->ButtonPrintOut->show();
-    ui->ButtonKoushin->show();
-    ui->PanelButtons->show();
-    ui->PanelButtons->raise();
-    ui->GroupBoxStart->raise();
-}
-
-// ---------------------------------------------------------------------------------------
-// The settings panel
-
-void TFormDivisheet::RadioGroupAmariClick(QObject *Sender)
-{
-    const int item = ui->RadioGroupAmari->itemIndex();
-    if (item == 0) {
-        ui->SpinEditDan->setMinValue(1);
-    } else if (item == 1) {
-        ui->SpinEditDan->setMinValue(2);
-        // A fixed divisor of 1 has no problem with a remainder: raise it at once rather
-        // than let the next sheet come out empty.
-        if (ui->SpinEditDan->value() < 2)
-            ui->SpinEditDan->setValue(2);
-    }
-    if (item >= 0)
-        m_state.RemainderCaption = ui->RadioGroupAmari->items().value(item);
-    LabelHyoudaiHyouji(Sender);
-}
-
-void TFormDivisheet::SpinEditDanChange(QObject *Sender)
-{
-    m_state.FixedDivisorText = IntToStr(ui->SpinEditDan->value());
-    // The title follows the spin edit at once while the divisor is the fixed one.
-    if (ui->RadioButtonWaruKotei->isChecked())
-        m_state.DivisorCaption = divisorCaption(DivisorClass::Fixed, ui->SpinEditDan->value());
-    LabelHyoudaiHyouji(Sender);
-}
-
-void TFormDivisheet::divisorClassClicked(DivisorClass divisorClass)
-{
-    for (const auto &[button, quotientClass] : m_quotientButtons)
-        button->setEnabled(isAllowedCombination(quotientClass, divisorClass));
-    m_state.DivisorCaption = divisorCaption(divisorClass, ui->SpinEditDan->value());
-    LabelHyoudaiHyouji(this);
-}
-
-void TFormDivisheet::quotientClassClicked(QuotientClass quotientClass)
-{
-    // The fixed divisor combines with every quotient class and is never disabled.
-    for (const auto &[button, divisorClass] : m_divisorButtons) {
-        if (divisorClass != DivisorClass::Fixed)
-            button->setEnabled(isAllowedCombination(quotientClass, divisorClass));
-    }
-    m_state.QuotientCaption = divisheet::quotientCaption(quotientClass);
-    LabelHyoudaiHyouji(this);
-}
-
-void TFormDivisheet::RadioButtonWaruKoteiClick(QObject *) { divisorClassClicked(DivisorClass::Fixed); }
-void TFormDivisheet::RadioButtonWaru1_9Click(QObject *) { divisorClassClicked(DivisorClass::D1_9); }
-void TFormDivisheet::RadioButtonWaru10_90Click(QObject *) { divisorClassClicked(DivisorClass::D10_90); }
-void TFormDivisheet::RadioButtonWaru11_99Click(QObject *) { divisorClassClicked(DivisorClass::D11_99); }
-void TFormDivisheet::RadioButtonWaru100_900Click(QObject *) { divisorClassClicked(DivisorClass::D100_900); }
-void TFormDivisheet::RadioButtonWaru101_909Click(QObject *) { divisorClassClicked(DivisorClass::D101_909); }
-void TFormDivisheet::RadioButtonWaru110_990Click(QObject *) { divisorClassClicked(DivisorClass::D110_990); }
-void TFormDivisheet::RadioButtonWaru111_999Click(QObject *) { divisorClassClicked(DivisorClass::D111_999); }
-void TFormDivisheet::RadioButtonWaru1000_9999Click(QObject *) { divisorClassClicked(DivisorClass::D1000_9999); }
-void TFormDivisheet::RadioButtonKotae1_9Click(QObject *) { quotientClassClicked(QuotientClass::Q1_9); }
-void TFormDivisheet::RadioButtonKotae10_90Click(QObject *) { quotientClassClicked(QuotientClass::Q10_90); }
-void TFormDivisheet::RadioButtonKotae11_99Click(QObject *) { quotientClassClicked(QuotientClass::Q11_99); }
-void TFormDivisheet::RadioButtonKotae100_900Click(QObject *) { quotientClassClicked(QuotientClass::Q100_900); }
-void TFormDivisheet::RadioButtonKotae101_909Click(QObject *) { quotientClassClicked(QuotientClass::Q101_909); }
-void TFormDivisheet::RadioButtonKotae110_990Click(QObject *) { quotientClassClicked(QuotientClass::Q110_990); }
-void TFormDivisheet::RadioButtonKotae111_999Click(QObject *) { quotientClassClicked(QuotientClass::Q111_999); }
-
-// ---------------------------------------------------------------------------------------
-// The data-check panel
-
-void TFormDivisheet::CheckBoxDataKakuninClick(QObject *Sender)
-{
-    if (ui->CheckBoxDataKakunin->isChecked()) {
-        ComponentSakujo(Sender);
-        ui->PanelDataKakunin->show();
-        ui->PanelDataKakunin->raise();
-    } else {
-        ui->PanelDataKakunin->hide();
-        ComponentByouga(Sender);
-    }
-    ui->StringGridList->setCol(ui->StringGridList->colCount() - 1);
-}
-
-void TFormDivisheet::StringGridListClear(QObject *)
-{
-    TStringGrid *list = ui->StringGridList;
-    list->beginUpdate();
-    for (int column = 1; column <= m_state.ProblemCount; ++column) {
-        for (int row = 0; row <= 4; ++row)
-            list->setCell(column, row, QString());
-    }
-    list->endUpdate();
-}
-
-void TFormDivisheet::StringGridDataClear(QObject *)
-{
-    TStringGrid *data = ui->StringGridData;
-    data->beginUpdate();
-    for (int column = 1; column <= m_state.ProblemCount; ++column) {
-        for (int row = 0; row <= 4; ++row)
-            data->setCell(column, row, QString());
-    }
-    data->endUpdate();
 }

@@ -5,23 +5,24 @@
 
 #include <QWidget>
 
-#include <array>
 #include <memory>
-#include <utility>
+#include <optional>
 
 namespace Ui {
 class TFormDivisheet;
 }
 
-class TLongDivision;
 class TPrinterSetupDialog;
 class TRadioButton;
+class TStringGrid;
 
 // The program's one window: the worksheet itself (a header line over a grid of
 // long-division figures) with the button panel, the settings panel and the data-check
-// panel lying over it. Its operations keep the names they have in the program's design
-// documents; the arithmetic behind them lives in plain functions (ProblemCatalogue,
-// ProblemDraw, SheetLayout) so that it can be read and tested without widgets.
+// panel lying over it. Its operations are named after their controls and events
+// (ButtonKoushinClick) or, in romanised Japanese, after what they do (DataHassei:
+// generate the data; ComponentByouga: draw the figures); the arithmetic behind them
+// lives in plain functions (ProblemCatalogue, ProblemDraw, SheetLayout) so that it can
+// be read and tested without widgets.
 class TFormDivisheet : public QWidget
 {
     Q_OBJECT
@@ -88,25 +89,42 @@ public:
     void StringGridListClear(QObject *Sender);
     void StringGridDataClear(QObject *Sender);
 
+    using Handler = void (TFormDivisheet::*)(QObject *);
+
 protected:
+    bool event(QEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
-    using Handler = void (TFormDivisheet::*)(QObject *);
+    enum class Commit { Typed, Nothing };
     template <typename Control, typename Signal>
-    void wire(Control *control, Signal signal, Handler handler);
+    void wire(Control *control, Signal signal, Handler handler, Commit commit = Commit::Nothing);
     void wireEvents();
+    void wireClick(TRadioButton *button, Handler handler);
+    void wireClassButtons();
 
+    void fillListGrid();
+    void fillDataGrid();
+    void setDefaultSettings();
+    void setTitleTexts();
+
+    void commitTypedSettings();
+    void raisePanels();
+    void fitFrameToDesign();
+    QSize sheetOuterSize() const;
+    void clearProblems(TStringGrid *grid);
     void divisorClassClicked(divisheet::DivisorClass divisorClass);
     void quotientClassClicked(divisheet::QuotientClass quotientClass);
     divisheet::ProblemSettings currentSettings() const;
-    void printSheets(QObject *Sender);
+    void printPages(QObject *Sender);
     void showControlsAfterPrinting();
 
     std::unique_ptr<Ui::TFormDivisheet> ui;
     TSheetState m_state;
     TPrinterSetupDialog *m_printerSetupDialog = nullptr;
-    // The class each radio button of the settings panel stands for.
-    std::array<std::pair<TRadioButton *, divisheet::QuotientClass>, 7> m_quotientButtons{};
-    std::array<std::pair<TRadioButton *, divisheet::DivisorClass>, 9> m_divisorButtons{};
+    // The window's outer size as the form describes it.
+    QSize m_designOuterSize;
+    // Set while the printed pages are made: they are laid out for this outer size.
+    std::optional<QSize> m_paperOuterSize;
+    bool m_frameFitted = false;
 };

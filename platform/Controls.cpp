@@ -1,6 +1,5 @@
 #include "platform/Controls.h"
 
-#include <QGuiApplication>
 #include <QPalette>
 
 TGraphicControl::TGraphicControl(QWidget *owner) : QWidget(owner)
@@ -51,10 +50,7 @@ namespace divisheet {
 
 QSize outerSize(const QWidget *window)
 {
-    // The offscreen platform reports frame margins for windows it never draws a frame
-    // around; there the outer size is the window's own.
-    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
-        return window->size();
+    // Before a window manager has framed the window, this is the client area's size.
     return window->frameGeometry().size();
 }
 

@@ -158,7 +158,7 @@ void TPrinter::beginDoc()
     if (toFile && !d->fileTag.isEmpty()) {
         d->chosenFileName = printer.outputFileName();
         d->fileNameReplaced = true;
-        printer.setOutputFileName(divisheet::jobFileName(d->chosenFileName, d->fileTag));
+        printer.setOutputFileName(divisheet::freeFileName(divisheet::jobFileName(d->chosenFileName, d->fileTag)));
     }
     if (!d->painter.begin(&printer)) {
         const QString message = toFile
@@ -271,6 +271,19 @@ QString jobFileName(const QString &chosen, const QString &tag)
     if (dot <= 0)
         return folder + name + u'-' + safeTag;
     return folder + name.left(dot) + u'-' + safeTag + name.mid(dot);
+}
+
+QString freeFileName(const QString &wanted)
+{
+    // A dangling link counts as taken: writing through it would create its target.
+    const auto taken = [](const QString &file) {
+        const QFileInfo info(file);
+        return info.exists() || info.isSymLink();
+    };
+    QString candidate = wanted;
+    for (int n = 2; taken(candidate); ++n)
+        candidate = jobFileName(wanted, QString::number(n));
+    return candidate;
 }
 
 } // namespace divisheet

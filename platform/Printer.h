@@ -74,4 +74,9 @@ namespace divisheet {
 // chosen folder.
 QString jobFileName(const QString &chosen, const QString &tag);
 
+// `wanted` if no file of that name exists, otherwise the first free name with "-2",
+// "-3", ... before the extension (sheet-tag.pdf -> sheet-tag-2.pdf): printing to a
+// file never replaces an earlier file.
+QString freeFileName(const QString &wanted);
+
 } // namespace divisheet

@@ -35,11 +35,8 @@ TSpinEdit::TSpinEdit(QWidget *parent) : QAbstractSpinBox(parent)
     });
     connect(lineEdit(), &QLineEdit::textEdited, this, [this] { m_typed = true; });
     connect(this, &QAbstractSpinBox::editingFinished, this, [this] {
-        if (!m_typed)
-            return;
-        m_typed = false;
         // Called from Qt's focus and key handling: nothing may be thrown back into it.
-        divisheet::ErrorRelay::run([this] { setValue(value()); });
+        divisheet::ErrorRelay::run([this] { commitTyped(); });
     });
 }
 
@@ -77,6 +74,14 @@ void TSpinEdit::setValue(int value)
         relay.rethrow();
     }
     update(); // the arrows' enabled state may have changed
+}
+
+void TSpinEdit::commitTyped()
+{
+    if (!m_typed)
+        return;
+    m_typed = false;
+    setValue(value());
 }
 
 void TSpinEdit::stepBy(int steps)

@@ -29,6 +29,11 @@ public:
 
     void stepBy(int steps) override;
 
+    // Commits text the user has typed and not yet left, exactly as leaving the field
+    // does: clamped to MinValue..MaxValue and written back (running Change if the text
+    // changes). Does nothing when nothing was typed since the last commit or step.
+    void commitTyped();
+
 signals:
     void Change();
 

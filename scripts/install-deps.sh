@@ -7,7 +7,8 @@ packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6printsupport6 qt6-qpa-plugins
     fonts-ipafont-gothic
-    xvfb xauth xdotool imagemagick x11-utils
+    xvfb xauth xdotool imagemagick x11-utils openbox
+    qt6-translations-l10n
     cups cups-client cups-bsd cups-ipp-utils poppler-utils
 )
 

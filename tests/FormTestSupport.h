@@ -78,9 +78,13 @@ inline std::vector<std::pair<QString, QString>> sheetProblems(const QWidget *for
     return problems;
 }
 
-inline std::unique_ptr<TFormDivisheet> makeForm(TFormDivisheet::Options options = {})
+// A shown form. Without a frame (the default) its client area is the whole designed
+// window; `framed` gives it the frame the offscreen platform draws (2 pixels each side),
+// standing in for a window manager's.
+inline std::unique_ptr<TFormDivisheet> makeForm(TFormDivisheet::Options options = {}, bool framed = false)
 {
     auto form = std::make_unique<TFormDivisheet>(options);
+    form->setWindowFlag(Qt::FramelessWindowHint, !framed);
     form->show();
     if (!QTest::qWaitForWindowExposed(form.get()))
         qWarning("form not exposed");

@@ -5,7 +5,12 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QTemporaryDir>
 #include <QTimer>
+
+#include "platform/Printer.h"
 
 #include <set>
 
@@ -287,6 +292,88 @@ private slots:
         QCOMPARE(title(form.get()), titleBefore);
         // 15 of 90 problems in random order: five equal sheets in a row do not happen.
         QVERIFY(sheets.size() > 1);
+    }
+
+    // Text typed into the spin edit and not yet left is committed, clamped as leaving
+    // the field would clamp it, before any new sheet is made, also by the ways that do
+    // not move the focus (a double click, an accelerator, the data-check panel).
+    void typedDivisorCommittedBeforeNewSheet_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("remainderItem");
+        QTest::addColumn<QString>("trigger");
+        QTest::addColumn<int>("divisor");
+        QTest::newRow("0, update") << u"0"_qs << 0 << u"update"_qs << 1;
+        QTest::newRow("15, double click") << u"15"_qs << 0 << u"double click"_qs << 9;
+        QTest::newRow("1 with remainder, Alt+N") << u"1"_qs << 1 << u"Alt+N"_qs << 2;
+        QTest::newRow("empty, update") << QString() << 0 << u"update"_qs << 1;
+        QTest::newRow("7, print") << u"7"_qs << 0 << u"print"_qs << 7;
+        QTest::newRow("0, data check") << u"0"_qs << 0 << u"data check"_qs << 1;
+    }
+    void typedDivisorCommittedBeforeNewSheet()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, remainderItem);
+        QFETCH(QString, trigger);
+        QFETCH(int, divisor);
+        MessageCapture capture;
+        TFormDivisheet::Options options;
+        options.dataCheck = true;
+        auto form = makeForm(options);
+        child<TRadioGroup>(form.get(), "RadioGroupAmari")->setItemIndex(remainderItem);
+        QApplication::setActiveWindow(form.get());
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        auto *spin = child<TSpinEdit>(form.get(), "SpinEditDan");
+        spin->setFocus();
+        auto *edit = spin->findChild<QLineEdit *>();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, typed);
+        QCOMPARE(edit->text(), typed);
+
+        QTemporaryDir dir;
+        if (trigger == u"update") {
+            child<TButton>(form.get(), "ButtonKoushin")->click();
+        } else if (trigger == u"double click") {
+            QTest::mouseDClick(form.get(), Qt::LeftButton, {}, QPoint(1020, 760));
+        } else if (trigger == u"Alt+N") {
+            QTest::keyClick(edit, Qt::Key_N, Qt::AltModifier);
+            QTest::qWait(300); // an accelerator clicks the button after 100 ms
+        } else if (trigger == u"print") {
+            QPrinter *printer = TPrinter::global().qprinter();
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(dir.filePath(u"sheet.pdf"_qs));
+            child<TButton>(form.get(), "ButtonPrintOut")->click();
+            printer->setOutputFileName(QString());
+            printer->setOutputFormat(QPrinter::NativeFormat);
+        } else {
+            child<TButton>(form.get(), "ButtonRansuuHassei")->click();
+            child<TButton>(form.get(), "ButtonSentaku")->click();
+            child<TButton>(form.get(), "ButtonByouga")->click();
+        }
+        QCOMPARE(capture.messages, QStringList());
+        QCOMPARE(spin->value(), divisor);
+        QVERIFY2(title(form.get()).contains(u"割る数:%1で固定"_qs.arg(divisor)), qPrintable(title(form.get())));
+        const auto figures = figuresOn(form.get());
+        QCOMPARE(int(figures.size()), form->sheetState().ProblemCount);
+        for (const Figure &f : figures)
+            QCOMPARE(f.divisor, divisor);
+    }
+
+    // Destroying the form while typed text waits in the spin edit runs nothing of the
+    // form (under the address sanitizer a handler on the half-destroyed form is fatal).
+    void destroyedWhileDivisorTyped()
+    {
+        auto form = makeForm();
+        QApplication::setActiveWindow(form.get());
+        auto *spin = child<TSpinEdit>(form.get(), "SpinEditDan");
+        spin->setFocus();
+        QTest::keyClicks(spin->findChild<QLineEdit *>(), u"5"_qs);
+        int finished = 0;
+        connect(spin, &QAbstractSpinBox::editingFinished, spin, [&finished] { ++finished; });
+        form.reset();
+        // The situation arose: the spin edit finished its editing while going.
+        QVERIFY(finished > 0);
     }
 
     void cancelledPrinterSetupChangesNothing()

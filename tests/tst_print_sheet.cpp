@@ -395,6 +395,27 @@ int inkCount(const QImage &image)
 
 // The second half of noPrinterLeavesControlsBack, run in a process of its own whose
 // spooler address leads nowhere: prints the outcome on stdout.
+// Where the tests leave pictures of what they printed, to be looked at: the folder that
+// DIVISHEET_TEST_PICTURES names; without it they go nowhere.
+QString picturesFolder()
+{
+    return qEnvironmentVariable("DIVISHEET_TEST_PICTURES");
+}
+
+void savePicture(const QImage &image, const QString &name)
+{
+    if (!picturesFolder().isEmpty())
+        image.save(picturesFolder() + u'/' + name + QStringLiteral(".png"));
+}
+
+// A printed PDF's first page as a PNG in the pictures folder.
+void savePicture(const QString &pdf, const QString &name)
+{
+    if (!picturesFolder().isEmpty())
+        run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("100"), QStringLiteral("-png"),
+                                         QStringLiteral("-singlefile"), pdf, picturesFolder() + u'/' + name});
+}
+
 int runNoPrinterChild(int argc, char **argv)
 {
     QApplication app(argc, argv);
@@ -431,6 +452,7 @@ private slots:
     void printToFileWritesOneFilePerJob();
     void printedSheetLooksLikeScreen();
     void pagesAsImages();
+    void pageIndependentOfWindowSize();
 
 private:
     void requireQueue();
@@ -745,6 +767,20 @@ void TestPrintSheet::printToFileWritesOneFilePerJob()
 
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
              (QStringList{QStringLiteral("sheet-解答値あり.pdf"), QStringLiteral("sheet-解答値なし.pdf")}));
+    // A second print to the same file keeps the first one's files and takes the next
+    // free names.
+    QFile first(dir.filePath(QStringLiteral("sheet-解答値なし.pdf")));
+    QVERIFY(first.open(QIODevice::ReadOnly));
+    const QByteArray firstProblems = first.readAll();
+    first.close();
+    child<TButton>(form.get(), "ButtonPrintOut")->click();
+    QCOMPARE(capture.messages, QStringList());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
+             (QStringList{QStringLiteral("sheet-解答値あり-2.pdf"), QStringLiteral("sheet-解答値あり.pdf"),
+                          QStringLiteral("sheet-解答値なし-2.pdf"), QStringLiteral("sheet-解答値なし.pdf")}));
+    QVERIFY(first.open(QIODevice::ReadOnly));
+    QCOMPARE(first.readAll(), firstProblems);
+    first.close();
     const std::pair<QString, QString> files[] = {{QStringLiteral("sheet-解答値なし.pdf"), problemsTitle},
                                                  {QStringLiteral("sheet-解答値あり.pdf"), answersTitle}};
     QList<QList<Problem>> sheets;
@@ -793,7 +829,7 @@ void TestPrintSheet::printedSheetLooksLikeScreen()
     form->grab();
     const QImage screen = form->grab().toImage();
     QCOMPARE(screen.size(), form->size());
-    screen.save(QStringLiteral("/tmp/print-screen.png"));
+    savePicture(screen, QStringLiteral("print-screen"));
 
     // The page at the resolution that makes one form pixel one raster pixel, cut to the
     // form's image.
@@ -810,7 +846,7 @@ void TestPrintSheet::printedSheetLooksLikeScreen()
     QCOMPARE(code, 0);
     const QImage paper(dir.filePath(QStringLiteral("paper.png")));
     QVERIFY(!paper.isNull());
-    paper.save(QStringLiteral("/tmp/print-paper.png"));
+    savePicture(paper, QStringLiteral("print-paper"));
 
     // The figures, below the header line: each digit is written on its own, so type
     // hinted differently on screen and on paper moves it by a pixel at most; allow 2
@@ -838,8 +874,9 @@ void TestPrintSheet::printedSheetLooksLikeScreen()
     QCOMPARE(capture.messages, QStringList());
 }
 
-// The two pages of one printed sheet as pictures, to be looked at: /tmp/print-problems.png
-// and /tmp/print-answers.png. Checked here: they are landscape pages with ink on them.
+// The two pages of one printed sheet as pictures (kept in the pictures folder as
+// print-problems.png and print-answers.png). Checked here: they are landscape pages
+// with ink on them.
 void TestPrintSheet::pagesAsImages()
 {
     QTemporaryDir dir;
@@ -851,18 +888,57 @@ void TestPrintSheet::pagesAsImages()
     printer->setOutputFileName(dir.filePath(QStringLiteral("sheet.pdf")));
     child<TButton>(form.get(), "ButtonPrintOut")->click();
     QCOMPARE(capture.messages, QStringList());
-    const std::pair<QString, QString> pages[] = {{QStringLiteral("sheet-解答値なし.pdf"), QStringLiteral("/tmp/print-problems")},
-                                                 {QStringLiteral("sheet-解答値あり.pdf"), QStringLiteral("/tmp/print-answers")}};
-    for (const auto &[file, image] : pages) {
+    const std::pair<QString, QString> pages[] = {{QStringLiteral("sheet-解答値なし.pdf"), QStringLiteral("print-problems")},
+                                                 {QStringLiteral("sheet-解答値あり.pdf"), QStringLiteral("print-answers")}};
+    for (const auto &[file, name] : pages) {
         int code = -1;
         run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("100"), QStringLiteral("-png"),
-                                         QStringLiteral("-singlefile"), dir.filePath(file), image},
+                                         QStringLiteral("-singlefile"), dir.filePath(file), dir.filePath(name)},
             &code);
         QCOMPARE(code, 0);
-        const QImage picture(image + QStringLiteral(".png"));
+        const QImage picture(dir.filePath(name + QStringLiteral(".png")));
         QVERIFY(!picture.isNull());
         QVERIFY(picture.width() > picture.height());
+        savePicture(picture, name);
     }
+}
+
+// The page is laid out as on the designed window whatever the window's size on screen:
+// from a tiny, the designed and a huge window, every printed digit stands at the same
+// place. Divisor 1 and quotients 111..999 give every figure the same shape.
+void TestPrintSheet::pageIndependentOfWindowSize()
+{
+    requireQueue();
+    MessageCapture capture;
+    auto form = makeForm();
+    child<TSpinEdit>(form.get(), "SpinEditDan")->setValue(1);
+    child<TRadioButton>(form.get(), "RadioButtonKotae111_999")->click();
+    auto *answers = child<TCheckBox>(form.get(), "CheckBoxPrintAnswer");
+    if (answers->isChecked())
+        answers->click();
+    const QSize designed = form->size();
+    std::map<QString, std::set<std::pair<int, int>>> places;
+    for (const QSize window : {QSize(500, 400), designed, QSize(1280, 1024)}) {
+        const QString name = QStringLiteral("%1x%2").arg(window.width()).arg(window.height());
+        form->resize(window);
+        const QString marker = markJobs();
+        child<TButton>(form.get(), "ButtonPrintOut")->click();
+        QCOMPARE(capture.messages, QStringList());
+        const QList<SpooledJob> jobs = waitForJobs(marker, 1);
+        QCOMPARE(jobs.size(), 1);
+        savePicture(jobs[0].pdf, QStringLiteral("window-") + name);
+        for (const PrintedDigit &digit : readPage(jobs[0].pdf, designed, TPrinter::global().qprinter()).digits) {
+            if (digit.position.y() >= 40)
+                places[name].insert({qRound(digit.position.x()), qRound(digit.position.y())});
+        }
+        // The screen keeps following the window.
+        QCOMPARE(int(form->sheetState().CellWidth), (window.width() - 32) / form->sheetState().FigureColumns);
+    }
+    const auto &expected = places[QStringLiteral("%1x%2").arg(designed.width()).arg(designed.height())];
+    // Every figure: the divisor 1 and a dividend of three digits.
+    QCOMPARE(int(expected.size()), form->sheetState().ProblemCount * 4);
+    for (const auto &[name, digits] : places)
+        QVERIFY2(digits == expected, qPrintable(name));
 }
 
 int main(int argc, char **argv)

@@ -190,6 +190,8 @@ private slots:
     void initTestCase();
     void jobFileName_data();
     void jobFileName();
+    void freeFileName_data();
+    void freeFileName();
     void printToFileGivesEachJobItsFile();
     void printedImageOnPaper_data();
     void printedImageOnPaper();
@@ -228,6 +230,35 @@ void TestPrinter::jobFileName()
     QFETCH(QString, tag);
     QFETCH(QString, expected);
     QCOMPARE(divisheet::jobFileName(chosen, tag), expected);
+}
+
+// Files already there, the name wanted, the name given.
+void TestPrinter::freeFileName_data()
+{
+    QTest::addColumn<QStringList>("existing");
+    QTest::addColumn<QString>("wanted");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("free") << QStringList() << u"s-x.pdf"_s << u"s-x.pdf"_s;
+    QTest::newRow("taken") << QStringList{u"s-x.pdf"_s} << u"s-x.pdf"_s << u"s-x-2.pdf"_s;
+    QTest::newRow("-2 taken too") << QStringList{u"s-x.pdf"_s, u"s-x-2.pdf"_s} << u"s-x.pdf"_s << u"s-x-3.pdf"_s;
+    QTest::newRow("no extension") << QStringList{u"s-x"_s} << u"s-x"_s << u"s-x-2"_s;
+    QTest::newRow("dangling link") << QStringList{u"->s-x.pdf"_s} << u"s-x.pdf"_s << u"s-x-2.pdf"_s;
+}
+
+void TestPrinter::freeFileName()
+{
+    QFETCH(QStringList, existing);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    for (const QString &name : existing) {
+        if (name.startsWith(u"->"))
+            QVERIFY(QFile::link(dir.filePath(u"gone"_s), dir.filePath(name.mid(2))));
+        else
+            QVERIFY(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
+    }
+    QFETCH(QString, wanted);
+    QFETCH(QString, expected);
+    QCOMPARE(divisheet::freeFileName(dir.filePath(wanted)), dir.filePath(expected));
 }
 
 // Two jobs to the file "sheet.pdf" (Qt's print to file) write two files named after

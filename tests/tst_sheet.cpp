@@ -52,6 +52,67 @@ private slots:
         QCOMPARE(form->sheetState().CellHeight, quint16(359));
     }
 
+    // Under a frame the window's outer size is the designed one, and the start-up sheet
+    // stands where every later sheet stands.
+    void framedWindowKeepsDesignedOuterSize()
+    {
+        auto form = makeForm({}, true);
+        QCOMPARE(form->frameGeometry().size(), QSize(1036, 766));
+        QCOMPARE(form->size(), QSize(1032, 762));
+        std::set<int> tops;
+        for (const Figure &f : figuresOn(form.get()))
+            tops.insert(f.geometry.top());
+        QCOMPARE(tops, (std::set<int>{48, 407}));
+        QTest::mouseDClick(form.get(), Qt::LeftButton, {}, QPoint(1020, 750));
+        child<TButton>(form.get(), "ButtonKoushin")->click();
+        for (const Figure &f : figuresOn(form.get()))
+            QVERIFY2(tops.count(f.geometry.top()), qPrintable(f.name));
+    }
+
+    // After every placement, whoever made it, the panels lie above every figure.
+    void panelsAboveFigures_data()
+    {
+        QTest::addColumn<QString>("trigger");
+        QTest::newRow("start-up") << u"start-up"_qs;
+        QTest::newRow("double click") << u"double click"_qs;
+        QTest::newRow("update") << u"update"_qs;
+        QTest::newRow("frame lines") << u"frame lines"_qs;
+        QTest::newRow("data check: draw") << u"draw"_qs;
+        QTest::newRow("data check: closed") << u"closed"_qs;
+    }
+    void panelsAboveFigures()
+    {
+        QFETCH(QString, trigger);
+        TFormDivisheet::Options options;
+        options.dataCheck = true;
+        auto form = makeForm(options);
+        auto *check = child<TCheckBox>(form.get(), "CheckBoxDataKakunin");
+        if (trigger == u"double click")
+            QTest::mouseDClick(form.get(), Qt::LeftButton, {}, QPoint(1020, 760));
+        else if (trigger == u"update")
+            child<TButton>(form.get(), "ButtonKoushin")->click();
+        else if (trigger == u"frame lines")
+            child<TCheckBox>(form.get(), "CheckBoxRuledLine")->click();
+        else if (trigger == u"draw" || trigger == u"closed") {
+            check->click();
+            child<TButton>(form.get(), "ButtonByouga")->click();
+            if (trigger == u"closed")
+                check->click();
+        }
+        QStringList panels = {u"PanelButtons"_qs, u"GroupBoxStart"_qs};
+        if (check->isChecked())
+            panels << u"PanelDataKakunin"_qs;
+        const QObjectList stack = form->children(); // bottom to top
+        qsizetype topFigure = -1;
+        for (qsizetype i = 0; i < stack.size(); ++i) {
+            if (qobject_cast<TLongDivision *>(stack[i]))
+                topFigure = i;
+        }
+        QVERIFY(topFigure >= 0);
+        for (const QString &panel : panels)
+            QVERIFY2(stack.indexOf(child<QWidget>(form.get(), qPrintable(panel))) > topFigure, qPrintable(panel));
+    }
+
     void threeByFourSheetNumbersRowByRow()
     {
         auto form = makeForm();

@@ -2,7 +2,10 @@
 # Drives the real divisheet executable in a real X server as a user would: double-click
 # the free area, press the update button, toggle the frame lines, change a setting.
 # Each action must change the window's image where it should, and the program must
-# stay alive throughout. Starts its own Xvfb when there is no display.
+# stay alive throughout. Then the same program under a window manager (openbox): the
+# window's outer size is the designed 1036 x 766, the start-up sheet's rows stand where
+# later sheets' rows stand, and after a double click the settings panel still takes
+# clicks. Starts its own Xvfb when there is no display, and openbox when none runs.
 #
 # usage: real-window.sh path/to/divisheet
 set -uo pipefail
@@ -11,9 +14,11 @@ program=${1:?usage: real-window.sh path/to/divisheet}
 work=$(mktemp -d)
 xvfb_pid=
 app_pid=
+wm_pid=
 
 cleanup() {
     [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+    [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
     rm -rf "$work"
 }
@@ -42,7 +47,18 @@ unset QT_QPA_PLATFORM
 "$program" >"$work/app.log" 2>&1 &
 app_pid=$!
 
-window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Divisheet$' | head -n 1)
+# The program's window: the one of its name that is mapped (Qt's helper windows of the
+# same name are not).
+find_window() {
+    local w
+    for _ in $(seq 40); do
+        for w in $(xdotool search --name '^Divisheet$' 2>/dev/null); do
+            xwininfo -id "$w" 2>/dev/null | grep -q 'IsViewable' && { echo "$w"; return; }
+        done
+        sleep 0.5
+    done
+}
+window=$(find_window)
 [ -n "$window" ] || fail "the window did not appear"
 sleep 1
 
@@ -109,3 +125,71 @@ expect_change "update makes a sheet of the new kind" s4 s5
 alive "the whole session"
 xdotool getwindowname "$window" >/dev/null || fail "the window is gone"
 echo "ok: the program is still running with its window"
+
+# ---------------------------------------------------------------------------------------
+# Under a window manager.
+kill "$app_pid" 2>/dev/null; wait "$app_pid" 2>/dev/null; app_pid=
+if ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+    command -v openbox >/dev/null || fail "openbox is not installed"
+    openbox >"$work/openbox.log" 2>&1 &
+    wm_pid=$!
+    for _ in $(seq 200); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        sleep 0.1
+    done
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' \
+        || fail "openbox did not start: $(cat "$work/openbox.log")"
+fi
+
+"$program" >"$work/app.log" 2>&1 &
+app_pid=$!
+window=$(find_window)
+[ -n "$window" ] || fail "the window did not appear under the window manager"
+sleep 2
+alive "start-up under the window manager"
+
+# The client's place and size, and the frame around it.
+info=$(xwininfo -id "$window")
+cx=$(awk '/Absolute upper-left X/ {print $NF}' <<<"$info")
+cy=$(awk '/Absolute upper-left Y/ {print $NF}' <<<"$info")
+cw=$(awk '/^ *Width/ {print $NF}' <<<"$info")
+ch=$(awk '/^ *Height/ {print $NF}' <<<"$info")
+read -r fl fr ft fb < <(xprop -id "$window" _NET_FRAME_EXTENTS | sed 's/.*= *//; s/,/ /g')
+[ -n "${fb:-}" ] || fail "the window manager reports no frame"
+outer="$((cw + fl + fr))x$((ch + ft + fb))"
+[ "$outer" = "1036x766" ] || fail "outer size $outer (client ${cw}x${ch}, frame $fl $fr $ft $fb), not 1036x766"
+echo "ok: outer size 1036x766 (client ${cw}x${ch} in a frame of $fl, $fr, $ft, $fb)"
+
+# The top of the ink of the sheet's second row, in client pixels, in the rightmost
+# column of figures (clear of the panels).
+second_row_top() {
+    import -window root -crop "180x100+$((cx + 840))+$((cy + 380))" +repage "$work/row.png"
+    convert "$work/row.png" -colorspace gray -threshold 50% -negate -scale '1x100!' txt:- \
+        | awk -F'[,: ()]+' '/^0,/ && $3 > 0 {print $2 + 380; exit}'
+}
+start_row=$(second_row_top)
+[ -n "$start_row" ] || fail "no figures in the start-up sheet's second row"
+
+# Update: the new sheet's second row stands where the start-up sheet's did.
+xdotool mousemove $((cx + 197)) $((cy + 38)) click 1
+sleep 1; alive "update under the window manager"
+later_row=$(second_row_top)
+[ "$start_row" = "$later_row" ] || fail "second row at $start_row at start-up, at $later_row after an update"
+echo "ok: the second row stands at $start_row at start-up and after an update"
+
+
+# Settings panel: a double click on the free area, then a click on the divisors
+# 101..909, where the second figure overlaps the panel, must still reach the panel
+# (the title changes).
+wshot() { import -window root -crop "$4x$5+$((cx + $2))+$((cy + $3))" +repage "$work/$1.png"; }
+wshot wh0 0 0 1000 20
+xdotool mousemove $((cx + 1020)) $((cy + ch - 6)) click --repeat 2 --delay 80 1
+sleep 1; alive "double click under the window manager"
+xdotool mousemove $((cx + 256)) $((cy + 190)) click 1
+sleep 1; alive "a setting after the double click"
+wshot wh1 0 0 1000 20
+expect_change "after a double click the settings panel takes clicks" wh0 wh1
+
+
+alive "the whole session under the window manager"
+echo "ok: the program is still running under the window manager"
