@@ -210,8 +210,9 @@ Options:
   --remainder       problems with a remainder (default: none)
   --no-frames       no place-value frame lines
   --no-answers      no answers pages
-  --code CODE       make the sheet of a sheet code such as #1A2B3-C4D5E again,
-                    with the settings it records
+  --code CODE       make the sheet of a sheet code such as #40B1B-6B4N9 again,
+                    with the settings it records; leave out the # (or quote
+                    the code): a shell takes # for the start of a comment
   --force           replace FILE if it exists (default: keep it and stop)
   --help            show this text
 

@@ -87,10 +87,9 @@ public:
     }
     quint32 take(int bits)
     {
+        // Reading past the end counts too, so a code that is too short shows in used().
         quint32 value = 0;
-        for (int i = 0; i < bits; ++i)
-        {
-            // Reading past the end counts too, so a code that is too short shows in used().
+        for (int i = 0; i < bits; ++i) {
             value = value << 1 | (m_at < m_bits.size() ? quint32(m_bits[m_at]) : 0u);
             ++m_at;
         }
