@@ -172,22 +172,19 @@ QString encodeSheetCode(const SheetRecipe &r)
         w.put(quint32(r.setSize - 1), 7);
         w.put(quint32(r.setIndex - 1), 7);
     } else {
-        if (!fitsSeed(r.seeds.drawSeed))
+        const bool random = isRandomCatalogue(r.settings);
+        const quint32 delta = r.seeds.drawSeed - r.seeds.catalogueSeed;
+        const bool near = random && r.seeds.drawSeed >= r.seeds.catalogueSeed && delta < (1u << deltaBits);
+        if ((random && !fitsSeed(r.seeds.catalogueSeed)) || (!near && !fitsSeed(r.seeds.drawSeed)))
             return {};
-        if (isRandomCatalogue(r.settings)) {
-            if (!fitsSeed(r.seeds.catalogueSeed))
-                return {};
+        if (random) {
             w.put(r.seeds.catalogueSeed, seedBits);
-            const quint32 delta = r.seeds.drawSeed - r.seeds.catalogueSeed;
-            const bool near = r.seeds.drawSeed >= r.seeds.catalogueSeed && delta < (1u << deltaBits);
             w.put(near, 1);
-            if (near)
-                w.put(delta, deltaBits);
-            else
-                w.put(r.seeds.drawSeed, seedBits);
-        } else {
-            w.put(r.seeds.drawSeed, seedBits);
         }
+        if (near)
+            w.put(delta, deltaBits);
+        else
+            w.put(r.seeds.drawSeed, seedBits);
     }
     std::vector<int> data = w.symbols();
     data.push_back(checkSymbol(data));

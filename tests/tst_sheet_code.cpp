@@ -139,6 +139,7 @@ private slots:
         QTest::newRow("random class set sheet 3 of 3") << u"#72Z00-0C1S0-G49"_s << u"frames 1 answers 1 numbered 0 score 0 more 0 sheet 3/3: 26636/53 50057/71 21805/24 49919/71"_s;
         QTest::newRow("largest catalogue at 23:59:59.999") << u"#4432J-CPZZ3"_s << u"frames 1 answers 1 numbered 0 score 0 more 0 sheet 1/1: 22527/7509 29868/9956 12126/4042 0/3083 4758/2379 12334/1762"_s;
         QTest::newRow("start-up class set sheet 2 of 2") << u"#60B1B-6B4N0-82C"_s << u"frames 1 answers 1 numbered 0 score 0 more 0 sheet 2/2: 6/2 12/2 18/2 0/2 4/2 16/2 14/2 8/2 2/2 10/2"_s;
+        QTest::newRow("largest catalogue seed, draw seed past it") << u"#5JZ3Z-ZZZZZ-M0M"_s << u"frames 1 answers 1 numbered 0 score 0 more 0 sheet 1/1: 8837/35 6224/21"_s;
         QTest::newRow("U is not a symbol") << u"#40B1U-6B4N9"_s << u"error: 'U' is not one of its characters"_s;
         QTest::newRow("empty") << u""_s << u"error: it has 0 characters, a code has 6 to 16"_s;
         QTest::newRow("too short") << u"#40B1B"_s << u"error: it has 5 characters"_s;
