@@ -43,17 +43,24 @@ public:
     {
         std::vector<int> sheet;
         if (int(m_pool.size()) < m_count) {
-            // The catalogue is used up: the rest first, then a new round of it, without the
-            // problems already on this sheet.
+            // The round through the catalogue ends: the rest of it first, then the remainder
+            // from a new round, in which the problems already on this sheet wait for a later
+            // sheet. Every round uses every problem once, so no problem comes up more than
+            // once more than another.
             sheet = takeDrawn(m_pool, drawPositions(int(m_pool.size()), int(m_pool.size()), rng));
-            m_pool.resize(m_catalogue.size());
-            std::iota(m_pool.begin(), m_pool.end(), 0);
-            std::vector<int> sorted = sheet;
-            std::sort(sorted.begin(), sorted.end());
-            for (auto it = sorted.rbegin(); it != sorted.rend(); ++it)
-                m_pool.erase(m_pool.begin() + *it);
+            std::vector<bool> onSheet(m_catalogue.size());
+            for (const int i : sheet)
+                onSheet[std::size_t(i)] = true;
+            std::vector<int> available;
+            for (int i = 0; i < int(m_catalogue.size()); ++i) {
+                if (!onSheet[std::size_t(i)])
+                    available.push_back(i);
+            }
             const std::vector<int> more =
-                takeDrawn(m_pool, drawPositions(int(m_pool.size()), m_count - int(sheet.size()), rng));
+                takeDrawn(available, drawPositions(int(available.size()), m_count - int(sheet.size()), rng));
+            m_pool = available;
+            m_pool.insert(m_pool.end(), sheet.begin(), sheet.end());
+            std::sort(m_pool.begin(), m_pool.end()); // catalogue order
             sheet.insert(sheet.end(), more.begin(), more.end());
             shuffle(sheet, rng);
         } else {
