@@ -29,11 +29,30 @@ install(FILES "${_divisheet_data_dir}/divisheet.desktop"
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES "${_divisheet_data_dir}/divisheet.svg"
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES "${_divisheet_data_dir}/divisheet.metainfo.xml"
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo RENAME org.example.divisheet.metainfo.xml)
+install(FILES "${_divisheet_data_dir}/copyright"
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/divisheet)
 
-# Debian package. The version comes from project(); the dependencies are the Debian 12
-# runtime packages of what the program links and loads: the Qt libraries, the platform
-# plugins that open the window, and the Japanese Gothic face that stands in for the
-# form's design face.
+# The manual page and the changelog go in compressed as Debian expects them: gzip -9, and
+# -n so that the archive carries no time stamp and the package builds the same every time.
+find_program(DIVISHEET_GZIP gzip REQUIRED)
+set(_divisheet_gzipped)
+foreach(_file IN ITEMS divisheet.1 changelog)
+    add_custom_command(OUTPUT "${PROJECT_BINARY_DIR}/${_file}.gz"
+        COMMAND "${DIVISHEET_GZIP}" -9nc "${_divisheet_data_dir}/${_file}" > "${PROJECT_BINARY_DIR}/${_file}.gz"
+        DEPENDS "${_divisheet_data_dir}/${_file}" VERBATIM)
+    list(APPEND _divisheet_gzipped "${PROJECT_BINARY_DIR}/${_file}.gz")
+endforeach()
+add_custom_target(divisheet_compressed_docs ALL DEPENDS ${_divisheet_gzipped})
+install(FILES "${PROJECT_BINARY_DIR}/divisheet.1.gz" DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES "${PROJECT_BINARY_DIR}/changelog.gz" DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/divisheet)
+
+# Debian package. The version comes from project(); the shared-library dependencies (libc,
+# libstdc++, the Qt libraries) are computed by dpkg-shlibdeps (package dpkg-dev); listed by
+# hand are what the program loads without linking it: the platform plugins that open the
+# window, Qt's own translations for its dialogs, and the Japanese Gothic face that stands
+# in for the form's design face.
 set(CPACK_PACKAGE_NAME "divisheet")
 set(CPACK_PACKAGE_VENDOR "Divisheet developers")
 set(CPACK_PACKAGE_CONTACT "Divisheet developers <divisheet@example.org>")
@@ -56,8 +75,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Divisheet developers <divisheet@example.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION "education")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6core6 (>= 6.4), qt6-qpa-plugins, fonts-ipafont-gothic")
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-ipafont-gothic")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

@@ -10,6 +10,7 @@ packages=(
     xvfb xauth xdotool imagemagick x11-utils openbox
     qt6-translations-l10n
     cups cups-client cups-bsd cups-ipp-utils poppler-utils
+    dpkg-dev appstream desktop-file-utils lintian
 )
 
 missing=()

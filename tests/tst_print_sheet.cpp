@@ -6,6 +6,7 @@
 // and checked against arithmetic, not against the program's own records.
 #include "FormTestSupport.h"
 #include "PrintTestSupport.h"
+#include "TestSupport.h"
 
 #include "platform/Errors.h"
 #include "platform/Printer.h"
@@ -34,6 +35,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 using namespace printtest;
+using divisheet::test::digitCount;
 
 // Divisors 10..90, quotients 11..99, with remainder: figures with every kind of row.
 void chooseTwoDigitClassesWithRemainder(const QWidget *form)
@@ -275,10 +277,6 @@ Problem problemLine(const FigureLine &line)
     return problem;
 }
 
-int digitCount(int n)
-{
-    return int(QString::number(n).size());
-}
 
 QString describe(const PrintedFigure &figure)
 {

@@ -1,0 +1,163 @@
+#include "app/ClassSet.h"
+
+#include "app/ProblemDraw.h"
+#include "platform/Random.h"
+
+#include <algorithm>
+#include <numeric>
+#include <unordered_set>
+
+namespace divisheet {
+
+namespace {
+
+// A draw that keeps giving a problem or a sheet already used gives up after this many tries
+// (only a catalogue with very few problems can come near it) and keeps the last one drawn.
+constexpr int maxRedraws = 100;
+
+// The divisor and the dividend decide a problem; the divisor has at most four digits.
+qint64 problemKey(const Problem &p)
+{
+    return qint64(p.dividend) * 10000 + p.divisor;
+}
+
+// Puts the items in an order drawn uniformly at random.
+template<typename T>
+void shuffle(std::vector<T> &items, TRandom &rng)
+{
+    const int n = int(items.size());
+    items = takeDrawn(items, drawPositions(n, n, rng));
+}
+
+class EnumeratedSet
+{
+public:
+    explicit EnumeratedSet(const ProblemSettings &settings)
+        : m_catalogue(buildCatalogue(settings, m_unused)), m_count(sheetShape(settings).problemCount())
+    {
+        m_pool.resize(m_catalogue.size());
+        std::iota(m_pool.begin(), m_pool.end(), 0);
+    }
+
+    std::vector<Problem> next(TRandom &rng)
+    {
+        std::vector<int> sheet;
+        if (int(m_pool.size()) < m_count) {
+            // The round through the catalogue ends: the rest of it first, then the remainder
+            // from a new round, in which the problems already on this sheet wait for a later
+            // sheet. Every round uses every problem once, so no problem comes up more than
+            // once more than another.
+            sheet = takeDrawn(m_pool, drawPositions(int(m_pool.size()), int(m_pool.size()), rng));
+            std::vector<bool> onSheet(m_catalogue.size());
+            for (const int i : sheet)
+                onSheet[std::size_t(i)] = true;
+            std::vector<int> available;
+            for (int i = 0; i < int(m_catalogue.size()); ++i) {
+                if (!onSheet[std::size_t(i)])
+                    available.push_back(i);
+            }
+            const std::vector<int> more =
+                takeDrawn(available, drawPositions(int(available.size()), m_count - int(sheet.size()), rng));
+            m_pool = available;
+            m_pool.insert(m_pool.end(), sheet.begin(), sheet.end());
+            std::sort(m_pool.begin(), m_pool.end()); // catalogue order
+            sheet.insert(sheet.end(), more.begin(), more.end());
+            shuffle(sheet, rng);
+        } else {
+            sheet = takeDrawn(m_pool, drawPositions(int(m_pool.size()), m_count, rng));
+        }
+        std::vector<Problem> problems;
+        problems.reserve(sheet.size());
+        for (const int i : sheet)
+            problems.push_back(m_catalogue[std::size_t(i)]);
+        return problems;
+    }
+
+    // Sheets are drawn again from the pool as it was before them.
+    std::vector<int> pool() const { return m_pool; }
+    void restore(std::vector<int> pool) { m_pool = std::move(pool); }
+
+private:
+    TRandom m_unused; // an enumerated catalogue draws nothing
+    std::vector<Problem> m_catalogue;
+    int m_count;
+    std::vector<int> m_pool; // indices into m_catalogue, in catalogue order
+};
+
+class RandomSet
+{
+public:
+    explicit RandomSet(const ProblemSettings &settings)
+        : m_settings(settings), m_count(sheetShape(settings).problemCount())
+    {
+    }
+
+    std::vector<Problem> next(TRandom &rng)
+    {
+        constexpr int catalogueSize = 6; // as forEachCatalogueProblem draws it
+        std::vector<Problem> catalogue;
+        std::unordered_set<qint64> inCatalogue;
+        for (int i = 0; i < catalogueSize; ++i) {
+            Problem p = detail::drawRandomProblem(m_settings, rng);
+            for (int tries = 1; tries < maxRedraws && (m_used.contains(problemKey(p))
+                                                       || inCatalogue.contains(problemKey(p)));
+                 ++tries)
+                p = detail::drawRandomProblem(m_settings, rng);
+            inCatalogue.insert(problemKey(p));
+            catalogue.push_back(p);
+        }
+        std::vector<Problem> sheet = takeDrawn(catalogue, drawPositions(catalogueSize, m_count, rng));
+        for (const Problem &p : sheet)
+            m_used.insert(problemKey(p));
+        return sheet;
+    }
+
+    // Every problem of a random set is new, so no sheet equals another: nothing to restore.
+    int pool() const { return 0; }
+    void restore(int) {}
+
+private:
+    ProblemSettings m_settings;
+    int m_count;
+    std::unordered_set<qint64> m_used;
+};
+
+template<typename Set>
+std::vector<std::vector<Problem>> drawSheets(Set set, quint32 setSeed, int count)
+{
+    TRandom rng(setSeed);
+    std::vector<std::vector<Problem>> sheets;
+    sheets.reserve(std::size_t(count));
+    for (int k = 0; k < count; ++k) {
+        const auto before = set.pool();
+        std::vector<Problem> sheet = set.next(rng);
+        for (int tries = 1; tries < maxRedraws
+             && std::find(sheets.begin(), sheets.end(), sheet) != sheets.end();
+             ++tries) {
+            set.restore(before);
+            sheet = set.next(rng);
+        }
+        sheets.push_back(std::move(sheet));
+    }
+    return sheets;
+}
+
+} // namespace
+
+std::vector<std::vector<Problem>> classSetSheets(const ProblemSettings &settings, quint32 setSeed,
+                                                 int count)
+{
+    count = std::clamp(count, 0, maxClassSetSize);
+    if (isRandomCatalogue(settings))
+        return drawSheets(RandomSet(settings), setSeed, count);
+    return drawSheets(EnumeratedSet(settings), setSeed, count);
+}
+
+std::vector<Problem> classSetSheet(const ProblemSettings &settings, quint32 setSeed, int k)
+{
+    if (k < 1 || k > maxClassSetSize)
+        return {};
+    return classSetSheets(settings, setSeed, k).back();
+}
+
+} // namespace divisheet

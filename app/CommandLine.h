@@ -1,0 +1,50 @@
+#pragma once
+
+#include "app/ProblemClasses.h"
+#include "app/SheetCode.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace divisheet {
+
+// What the command line asks for. Without --pdf the window opens (with the data-check
+// panel's switch when --data-check is given); --help only prints commandLineHelp().
+struct CommandLineOptions
+{
+    enum class Mode { Window, Pdf, Help };
+
+    Mode mode = Mode::Window;
+    bool dataCheck = false;
+
+    // Mode::Pdf; the defaults are the window's start-up settings.
+    QString pdfFile;
+    int sheets = 1;
+    ProblemSettings settings;
+    bool framesShown = true;
+    bool answersIncluded = true;
+    bool force = false;
+    std::optional<SheetRecipe> code; // --code: this one sheet, with its own settings
+
+    CommandLineOptions();
+};
+
+// The options, or an error text naming what is wrong (for the caller to print with
+// exit status 2).
+struct CommandLineResult
+{
+    CommandLineOptions options;
+    QString error;
+    bool ok() const { return error.isEmpty(); }
+};
+
+// `arguments` as QCoreApplication::arguments() gives them: the program's name first.
+// Options take their value as the next argument or after "=" (--sheets=5).
+CommandLineResult parseCommandLine(const QStringList &arguments);
+
+// The --help text.
+QString commandLineHelp();
+
+} // namespace divisheet

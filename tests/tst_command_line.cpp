@@ -1,0 +1,90 @@
+// The command line: every bad argument names what is wrong; good ones give the options.
+
+#include "app/CommandLine.h"
+#include "app/SheetMaker.h"
+
+#include <QtTest>
+
+using namespace divisheet;
+using namespace Qt::Literals::StringLiterals;
+
+class TestCommandLine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void arguments_data()
+    {
+        QTest::addColumn<QString>("arguments"); // split at spaces
+        // "error: " and a part of the message, or the options:
+        // mode file sheets quotient divisor remainder frames answers force code's draw seed
+        QTest::addColumn<QString>("expected");
+        SheetRecipe startUp;
+        startUp.settings = startUpSettings();
+        startUp.seeds.drawSeed = 45'296'789;
+        const QString code = encodeSheetCode(startUp);
+        QTest::newRow("unknown option") << u"--pdf a.pdf --colour"_s << u"error: unknown option --colour"_s;
+        QTest::newRow("stray argument") << u"a.pdf"_s << u"error: unexpected argument a.pdf"_s;
+        QTest::newRow("--pdf without FILE") << u"--pdf"_s << u"error: --pdf needs a value"_s;
+        QTest::newRow("--pdf followed by an option") << u"--pdf --force"_s << u"error: --pdf needs a value"_s;
+        QTest::newRow("--pdf= empty") << u"--pdf="_s << u"error: --pdf needs a value"_s;
+        QTest::newRow("missing FILE") << u"--sheets 3"_s << u"error: --sheets needs --pdf FILE"_s;
+        QTest::newRow("missing FILE for a switch") << u"--remainder"_s << u"error: --remainder needs --pdf FILE"_s;
+        QTest::newRow("sheets 0") << u"--pdf a.pdf --sheets 0"_s << u"error: must be 1 to 100"_s;
+        QTest::newRow("sheets 101") << u"--pdf a.pdf --sheets=101"_s << u"error: must be 1 to 100"_s;
+        QTest::newRow("sheets not a number") << u"--pdf a.pdf --sheets ten"_s << u"error: --sheets ten"_s;
+        QTest::newRow("sheets negative") << u"--pdf a.pdf --sheets=-3"_s << u"error: must be 1 to 100"_s;
+        QTest::newRow("fixed 0") << u"--pdf a.pdf --divisor fixed:0"_s << u"error: fixed divisor must be 1 to 9"_s;
+        QTest::newRow("fixed 10") << u"--pdf a.pdf --divisor fixed:10"_s << u"error: fixed divisor must be 1 to 9"_s;
+        QTest::newRow("fixed without F") << u"--pdf a.pdf --divisor fixed:"_s << u"error: fixed divisor must be 1 to 9"_s;
+        QTest::newRow("divisor class unknown") << u"--pdf a.pdf --divisor 1..99"_s << u"error: unknown divisor class"_s;
+        QTest::newRow("title-line spelling is not a class") << u"--pdf a.pdf --divisor 1000..9000"_s << u"error: unknown divisor class"_s;
+        QTest::newRow("quotient class unknown") << u"--pdf a.pdf --quotient 1000..9999"_s << u"error: unknown quotient class"_s;
+        QTest::newRow("combination that does not exist") << u"--pdf a.pdf --divisor 1000..9999 --quotient 10..90"_s << u"error: the quotient class 10..90 does not go with the divisor class 1000..9999"_s;
+        QTest::newRow("three-digit pair") << u"--pdf a.pdf --divisor=100..900 --quotient=111..999"_s << u"error: does not go with the divisor class 100..900"_s;
+        QTest::newRow("fixed 1 with remainder") << u"--pdf a.pdf --divisor fixed:1 --remainder"_s << u"error: a fixed divisor of 1 leaves no remainder"_s;
+        QTest::newRow("malformed code") << u"--pdf a.pdf --code #12U45-67890"_s << u"error: malformed sheet code"_s;
+        QTest::newRow("code too short") << u"--pdf a.pdf --code #12345"_s << u"error: malformed sheet code"_s;
+        QTest::newRow("code with settings") << u"--pdf a.pdf --code "_s + code + u" --quotient 1..9"_s << u"error: cannot be combined with --quotient"_s;
+        QTest::newRow("code with sheets") << u"--pdf a.pdf --sheets 2 --code "_s + code << u"error: cannot be combined with --sheets"_s;
+        QTest::newRow("code without FILE") << u"--code "_s + code << u"error: --code needs --pdf FILE"_s;
+        QTest::newRow("option given twice") << u"--pdf a.pdf --sheets 2 --sheets 3"_s << u"error: --sheets is given twice"_s;
+        QTest::newRow("switch with a value") << u"--pdf a.pdf --force=yes"_s << u"error: --force takes no value"_s;
+        QTest::newRow("data check with pdf") << u"--data-check --pdf a.pdf"_s << u"error: --data-check is for the window"_s;
+        QTest::newRow("no arguments: the window") << QString() << u"window - 1 1..9 fixed:2 0 1 1 0 -"_s;
+        QTest::newRow("data check") << u"--data-check"_s << u"window+check - 1 1..9 fixed:2 0 1 1 0 -"_s;
+        QTest::newRow("help wins") << u"--pdf a.pdf --help"_s << u"help a.pdf 1 1..9 fixed:2 0 1 1 0 -"_s;
+        QTest::newRow("pdf with the defaults") << u"--pdf a.pdf"_s << u"pdf a.pdf 1 1..9 fixed:2 0 1 1 0 -"_s;
+        QTest::newRow("class set of the largest catalogue") << u"--pdf=set.pdf --sheets 100 --divisor 1000..9999 --no-answers --force"_s << u"pdf set.pdf 100 1..9 1000..9999 0 1 0 1 -"_s;
+        QTest::newRow("fixed 9 with remainder, no frames") << u"--no-frames --remainder --divisor=fixed:9 --quotient 111..999 --pdf xy.pdf"_s << u"pdf xy.pdf 1 111..999 fixed:9 1 0 1 0 -"_s;
+        QTest::newRow("fixed 1 without remainder") << u"--pdf a.pdf --divisor fixed:1"_s << u"pdf a.pdf 1 1..9 fixed:1 0 1 1 0 -"_s;
+        QTest::newRow("a code without its #") << u"--pdf a.pdf --code "_s + code.mid(1) << u"pdf a.pdf 1 1..9 fixed:2 0 1 1 0 45296789"_s;
+    }
+
+    void arguments()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(QString, expected);
+        const CommandLineResult result = parseCommandLine((u"divisheet "_s + arguments).split(u' ', Qt::SkipEmptyParts));
+        if (expected.startsWith(u"error: ")) {
+            QVERIFY2(result.error.contains(expected.mid(7)), qPrintable(result.error));
+            return;
+        }
+        QVERIFY2(result.ok(), qPrintable(result.error));
+        const CommandLineOptions &o = result.options;
+        const QString mode = o.mode == CommandLineOptions::Mode::Pdf ? u"pdf"_s
+            : o.mode == CommandLineOptions::Mode::Help               ? u"help"_s
+                                                                     : (o.dataCheck ? u"window+check"_s : u"window"_s);
+        QCOMPARE(QStringList({mode, o.pdfFile.isEmpty() ? u"-"_s : o.pdfFile, QString::number(o.sheets),
+                              quotientClassName(o.settings.quotient),
+                              divisorClassName(o.settings.divisor, o.settings.fixedDivisor),
+                              QString::number(o.settings.withRemainder), QString::number(o.framesShown),
+                              QString::number(o.answersIncluded), QString::number(o.force),
+                              o.code ? QString::number(o.code->seeds.drawSeed) : u"-"_s})
+                     .join(u' '),
+                 expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_command_line.moc"
