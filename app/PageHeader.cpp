@@ -40,7 +40,8 @@ ScoreBoxPlace scoreBoxPlace()
 
 TextPlace ownTitlePlace(QSize page)
 {
-    return {QRect(kTitleSideMargin, kTitleTop, page.width() - 2 * kTitleSideMargin, kTitleHeight), kTitlePixels};
+    return {QRect(kTitleSideMargin, kTitleTop, page.width() - 2 * kTitleSideMargin, kTitleHeight),
+            kTitlePixels};
 }
 
 TextPlace footLinePlace(QSize page)

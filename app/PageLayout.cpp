@@ -147,7 +147,8 @@ PageLayout morePageLayout(const ProblemSettings &settings, const PageOptions &op
 
 PageLayout pageLayout(const ProblemSettings &settings, const PageOptions &options, QSize windowSize)
 {
-    return options.more ? morePageLayout(settings, options) : standardPageLayout(settings, options, windowSize);
+    return options.more ? morePageLayout(settings, options)
+                        : standardPageLayout(settings, options, windowSize);
 }
 
 } // namespace divisheet
