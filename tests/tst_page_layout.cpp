@@ -1,4 +1,4 @@
-// Every figure a setting can give, at any size a page lays it out, stays clear of the rest.
+// Every figure a setting can give, at the size its page lays it out, stays clear of the rest.
 
 #include "app/PageHeader.h"
 #include "app/PageLayout.h"
@@ -6,6 +6,8 @@
 #include "figures/LongDivisionLayout.h"
 
 #include <QtTest>
+
+#include <set>
 
 using namespace divisheet;
 using namespace Qt::StringLiterals;
@@ -55,7 +57,10 @@ private slots:
         for (const qint32 d : random ? detail::catalogueLists(twin).divisors : std::vector<qint32>())
             for (const qint32 q : detail::catalogueLists(twin).quotients)
                 problems.push_back({q, d, d - 1, d * q + d - 1});
-        for (int fontSize = kMoreMinFontSize; fontSize <= kStandardFontSize; ++fontSize) {
+        std::set<int> fontSizes; // that any of the pages uses
+        for (int variant = 0; variant < 8; ++variant)
+            fontSizes.insert(pageLayout(settings, options(variant), kDesignPageSize).fontSize);
+        for (const int fontSize : fontSizes) {
             QSize largest;
             for (const Problem &p : problems) {
                 const LongDivisionLayout figure = layoutLongDivision(fontSize, p.dividend, p.divisor);
