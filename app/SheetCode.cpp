@@ -163,7 +163,7 @@ QString encodeSheetCode(const SheetRecipe &r)
     w.put(r.answersIncluded, 1);
     w.put(r.page.numbered, 1);
     w.put(r.page.scoreBox, 1);
-    w.put(r.page.moreProblems, 1);
+    w.put(r.page.more, 1);
     if (r.kind == SheetRecipe::Kind::ClassSet) {
         if (!fitsSeed(r.setSeed) || r.setSize < 1 || r.setSize > maxClassSetSize || r.setIndex < 1
             || r.setIndex > r.setSize)
@@ -245,7 +245,7 @@ SheetCodeResult decodeSheetCode(const QString &text)
     r.answersIncluded = in.take(1);
     r.page.numbered = in.take(1);
     r.page.scoreBox = in.take(1);
-    r.page.moreProblems = in.take(1);
+    r.page.more = in.take(1);
     if (const QString problem = settingsProblem(r.settings); !problem.isEmpty())
         return {{}, unknown(problem)};
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ProblemCatalogue.h"
+#include "app/PageOptions.h"
 #include "app/ProblemClasses.h"
 #include "app/SheetMaker.h"
 
@@ -12,15 +13,6 @@
 
 namespace divisheet {
 
-// Options of the printed page that a code carries along; none of them changes the problems.
-struct PageOptions
-{
-    bool numbered = false;
-    bool scoreBox = false;
-    bool moreProblems = false;
-
-    friend bool operator==(const PageOptions &, const PageOptions &) = default;
-};
 
 // Everything that makes one sheet again: a sheet of the window (its two seeds) or sheet k of
 // a class set of `setSize` sheets (the set's seed).
@@ -31,7 +23,7 @@ struct SheetRecipe
     ProblemSettings settings;
     bool framesShown = true;
     bool answersIncluded = true;
-    PageOptions page;
+    PageOptions page; // the code carries numbered, scoreBox and more; the title is free text and stays out
 
     Kind kind = Kind::Window;
     SheetSeeds seeds;     // Kind::Window

@@ -33,7 +33,7 @@ QString problemsText(const std::vector<Problem> &problems)
 QString pageState(const SheetRecipe &r)
 {
     return u"frames %1 answers %2 numbered %3 score %4 more %5 sheet %6/%7"_s.arg(r.framesShown)
-        .arg(r.answersIncluded).arg(r.page.numbered).arg(r.page.scoreBox).arg(r.page.moreProblems)
+        .arg(r.answersIncluded).arg(r.page.numbered).arg(r.page.scoreBox).arg(r.page.more)
         .arg(r.setIndex).arg(r.setSize);
 }
 
@@ -91,7 +91,7 @@ private slots:
                 for (int f = 1; f <= (d == DivisorClass::Fixed ? 9 : 1); ++f) {
                     for (const bool rem : {false, true}) {
                         SheetRecipe r{{q, d, d == DivisorClass::Fixed ? f : 2, rem}, row % 2 == 0, row % 3 > 0,
-                                      {row % 5 == 0, row % 7 == 0, row % 11 == 0}, SheetRecipe::Kind::Window, {}};
+                                      {row % 5 == 0, row % 7 == 0, QString(), row % 11 == 0}, SheetRecipe::Kind::Window, {}};
                         if (!settingsProblem(r.settings).isEmpty())
                             continue;
                         ++row;

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "app/PageOptions.h"
+#include "app/ProblemClasses.h"
+#include "app/SheetLayout.h"
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+// The grid of figures on a page, for the standard count of the settings or for a fuller
+// page at a smaller font size. A fuller page must hold whatever problem of the settings'
+// catalogue lands in any cell, so it is laid out for the largest figure the settings can
+// give, answers shown.
+namespace divisheet {
+
+// The page the window is designed at; a fuller page is always laid out on it, so that
+// its count does not depend on how the window was resized.
+inline constexpr QSize kDesignPageSize{1036, 766};
+inline constexpr int kStandardFontSize = 30;
+// Below this the boxes get too small to write digits into by hand.
+inline constexpr int kMoreMinFontSize = 20;
+
+// A problem's number: small text above the top left of its figure.
+inline constexpr int kNumberPixelSize = 12;
+inline constexpr QSize kNumberSize{28, 14};
+inline constexpr int kNumberBand = 16; // the number's height and a gap before the figure
+
+// The largest figure of the settings, in digit columns (divisor, bracket, dividend,
+// the empty column after it, and remainder mark and digits) and working rows.
+struct FigureExtent
+{
+    int columns = 0;
+    int workingRows = 0;
+};
+FigureExtent worstFigureExtent(const ProblemSettings &settings);
+// A figure of that extent at `fontSize`: columns x F + 1 wide, as high as its rows.
+QSize figureBoxSize(FigureExtent extent, int fontSize);
+
+struct PageLayout
+{
+    int fontSize = kStandardFontSize;
+    int rows = 0;
+    int columns = 0;
+    CellSize cell;
+    int top = kSheetTopMargin;  // of the first row of cells
+    int numberBand = 0;         // kept free above each figure for its number
+
+    int problemCount() const { return rows * columns; }
+    // Row and column counted from 1; cells left to right, then top to bottom.
+    QPoint cellTopLeft(int row, int column) const;
+    QRect cellRect(int row, int column) const;
+    QPoint figureTopLeft(int row, int column) const;
+    // Empty when the problems are not numbered.
+    QRect numberRect(int row, int column) const;
+};
+
+// The settings' own rows and columns at font size 30 over the window. With every option
+// off the cells are exactly sheetCellSize and cellTopLeft of `windowSize`.
+PageLayout standardPageLayout(const ProblemSettings &settings, const PageOptions &options, QSize windowSize);
+
+// The largest font size below 30, and no smaller than kMoreMinFontSize, at which the
+// page holds twice the standard count, with as many rows and columns as fit; where no
+// such size reaches twice, the size that holds the most. Never fewer problems than the
+// standard layout: where a fuller page does not fit at all, the standard one is used.
+// Figures keep half a digit column apart from each other and from the page's edges.
+PageLayout morePageLayout(const ProblemSettings &settings, const PageOptions &options,
+                          QSize page = kDesignPageSize);
+
+// The layout the options ask for: standard over the window, or the fuller page.
+PageLayout pageLayout(const ProblemSettings &settings, const PageOptions &options, QSize windowSize);
+
+} // namespace divisheet
