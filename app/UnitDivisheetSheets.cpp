@@ -4,6 +4,7 @@
 
 #include "app/ClassSetDialog.h"
 #include "app/SheetPages.h"
+#include "figures/LongDivision.h"
 #include "platform/Fonts.h"
 #include "platform/PdfFile.h"
 #include "platform/Printer.h"
@@ -112,8 +113,8 @@ void TFormDivisheet::placeSheetCodeLabel()
 void TFormDivisheet::addScreenSheetPages(TPageOutput &output)
 {
     const TTypeIntegerShow screenShow = m_state.IntegerShowSetting;
-    // While the data-check panel is open the sheet has no figures on screen.
-    const bool figuresOnScreen = ui->PanelDataKakunin->isHidden();
+    // The data-check panel may have taken the figures off the screen.
+    const bool figuresOnScreen = findChild<TLongDivision *>(QString(), Qt::FindDirectChildrenOnly);
     std::vector<QWidget *> hidden;
     const std::unique_ptr<QWidget> paper = openPaper(hidden);
     const auto screenBack = qScopeGuard([&] {
