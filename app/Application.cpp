@@ -1,12 +1,22 @@
 #include "app/Application.h"
 
+#include "app/CommandLine.h"
+#include "app/SheetPages.h"
 #include "app/UnitDivisheet.h"
+#include "platform/ErrorBoundary.h"
+#include "platform/Errors.h"
 #include "platform/Fonts.h"
+#include "platform/Random.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+
+#include <cstdio>
+
+using namespace divisheet;
 
 void prepareApplication(QApplication &app)
 {
@@ -38,11 +48,81 @@ std::unique_ptr<TFormDivisheet> createMainForm(const QStringList &arguments)
     return std::make_unique<TFormDivisheet>(options);
 }
 
-int runDivisheet(int argc, char *argv[])
+namespace {
+
+void printError(const QString &message)
 {
+    std::fprintf(stderr, "divisheet: %s\n", message.toLocal8Bit().constData());
+}
+
+// The sheets of the command line into the PDF file, through the same form and pages as the
+// window's; returns the exit status.
+int writePdf(int argc, char *argv[], const CommandLineOptions &options)
+{
+    if (!options.force && QFileInfo::exists(options.pdfFile)) {
+        printError(QStringLiteral("%1 exists; it is kept (--force replaces it)").arg(options.pdfFile));
+        return 2;
+    }
+    // No display needed: the pages are drawn by a form that is never shown.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     prepareApplication(app);
-    const std::unique_ptr<TFormDivisheet> form = createMainForm(QApplication::arguments());
+    bool failed = false;
+    const MessageSink previous = setMessageSink([&failed](const QString &message) {
+        printError(message);
+        failed = true;
+    });
+    try {
+        SheetJob job;
+        if (options.code) {
+            job = codeJob(*options.code);
+        } else {
+            SheetRecipe base;
+            base.settings = options.settings;
+            base.framesShown = options.framesShown;
+            base.answersIncluded = options.answersIncluded;
+            TRandom &random = TRandom::global();
+            random.randomize();
+            job = classSetJob(base, random.seed(), options.sheets);
+        }
+        writeJobPdf(job, options.pdfFile);
+    } catch (const EFileError &error) {
+        printError(QStringLiteral("cannot write %1: %2").arg(error.fileName(), error.reason()));
+        failed = true;
+    } catch (...) {
+        printError(messageOf(std::current_exception()));
+        failed = true;
+    }
+    setMessageSink(previous);
+    return failed ? 1 : 0;
+}
+
+} // namespace
+
+int runDivisheet(int argc, char *argv[])
+{
+    // Read before the application object exists, which takes Qt's own options out of argv.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLineResult parsed = parseCommandLine(arguments);
+    if (!parsed.ok()) {
+        printError(parsed.error);
+        return 2;
+    }
+    switch (parsed.options.mode) {
+    case CommandLineOptions::Mode::Help:
+        std::fputs(commandLineHelp().toLocal8Bit().constData(), stdout);
+        return 0;
+    case CommandLineOptions::Mode::Pdf:
+        return writePdf(argc, argv, parsed.options);
+    case CommandLineOptions::Mode::Window:
+        break;
+    }
+    QApplication app(argc, argv);
+    prepareApplication(app);
+    const std::unique_ptr<TFormDivisheet> form = createMainForm(arguments);
     form->show();
     return QApplication::exec();
 }

@@ -17,11 +17,13 @@ void prepareApplication(QApplication &app);
 // for it; the dialogs then stay in English.
 bool installQtTranslations(QApplication &app, const QLocale &locale);
 
-// The main form for a command line. The only switch is --data-check, which makes the
-// data-check panel's check box reachable in the settings panel; nothing else on the
-// command line changes anything.
+// The main form for a command line that opens the window: --data-check makes the
+// data-check panel's check box reachable in the settings panel.
 std::unique_ptr<TFormDivisheet> createMainForm(const QStringList &arguments);
 
-// Starts the program: the application object, the main form and the message loop.
+// Starts the program as its command line asks (see commandLineHelp()): the window with
+// its message loop, the PDF file of --pdf without a window, or the help text. A bad
+// command line is said on stderr with exit status 2; a PDF file that cannot be written
+// with exit status 1, leaving nothing behind.
 // Returns the program's exit code.
 int runDivisheet(int argc, char *argv[]);

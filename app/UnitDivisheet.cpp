@@ -5,6 +5,7 @@
 #include "app/ProblemCatalogue.h"
 #include "app/ProblemDraw.h"
 #include "app/SheetLayout.h"
+#include "app/SheetPages.h"
 #include "figures/LongDivision.h"
 #include "platform/Controls.h"
 #include "platform/Conversions.h"
@@ -13,6 +14,7 @@
 #include "platform/PrinterSetupDialog.h"
 #include "platform/Random.h"
 
+#include <QAbstractItemDelegate>
 #include <QMouseEvent>
 #include <QScopeGuard>
 
@@ -22,7 +24,7 @@ using F = TFormDivisheet;
 TFormDivisheet::TFormDivisheet(QWidget *parent) : TFormDivisheet(Options{}, parent) {}
 
 TFormDivisheet::TFormDivisheet(const Options &options, QWidget *parent)
-    : QWidget(parent), ui(std::make_unique<Ui::TFormDivisheet>())
+    : QWidget(parent), ui(std::make_unique<Ui::TFormDivisheet>()), m_chooseSaveFile(choosePdfFile)
 {
     setObjectName(QStringLiteral("FormDivisheet"));
     // Every control inherits the form's 12-pixel Gothic face unless its description
@@ -76,12 +78,24 @@ void TFormDivisheet::wireEvents()
     wire(ui->ButtonKoushin, &QPushButton::clicked, &F::ButtonKoushinClick, typed);
     wire(ui->ButtonPrintOut, &QPushButton::clicked, &F::ButtonPrintOutClick, typed);
     wire(ui->ButtonPrinterSetup, &QPushButton::clicked, &F::ButtonPrinterSetupClick);
+    wire(ui->ButtonSavePdf, &QPushButton::clicked, &F::ButtonSavePdfClick, typed);
+    wire(ui->ButtonClassSet, &QPushButton::clicked, &F::ButtonClassSetClick, typed);
     wire(ui->CheckBoxRuledLine, &TCheckBox::Click, &F::CheckBoxRuledLineClick);
     wire(ui->ButtonRadioGroupBoxStartClose, &QPushButton::clicked, &F::ButtonRadioGroupBoxStartCloseClick);
     wire(ui->RadioGroupAmari, &TRadioGroup::Click, &F::RadioGroupAmariClick);
     wire(ui->CheckBoxDataKakunin, &TCheckBox::Click, &F::CheckBoxDataKakuninClick, typed);
     wireClassButtons();
     wire(ui->SpinEditDan, &TSpinEdit::Change, &F::SpinEditDanChange);
+
+    // The code tells how the regeneration made the sheet; a sheet that went through the
+    // data-check panel's buttons or was typed into its grid was not made that way. (These
+    // connections come first, so they run before the buttons' handlers.)
+    for (QPushButton *button : {ui->ButtonRansuuHassei, ui->ButtonSentaku, ui->ButtonByouga, ui->ButtonSakujo,
+                                ui->ButtonStringGridListClear, ui->ButtonStringGridDataClear})
+        connect(button, &QPushButton::clicked, this, &F::forgetSheetCode);
+    connect(ui->StringGridData->itemDelegate(), &QAbstractItemDelegate::commitData, this, &F::forgetSheetCode);
+    // The code says whether the answers page comes with the sheet.
+    connect(ui->CheckBoxPrintAnswer, &QCheckBox::toggled, this, &F::showSheetCode);
 
     wire(ui->ButtonRansuuHassei, &QPushButton::clicked, &F::DataHassei, typed);
     wire(ui->ButtonSentaku, &QPushButton::clicked, &F::SuutiSentaku, typed);
@@ -158,6 +172,7 @@ void TFormDivisheet::FormCreate(QObject *)
     m_state.FigureColumns = 5;
     fillDataGrid();
     setDefaultSettings();
+    placeSheetCodeLabel();
     setTitleTexts();
     LabelHyoudaiHyouji(this);
     DataHsseiSuutiSentakuComponentByouga(this);
@@ -200,6 +215,7 @@ void TFormDivisheet::DataHsseiSuutiSentakuComponentByouga(QObject *Sender)
 {
     DataHassei(Sender);
     SuutiSentaku(Sender);
+    recordSheetRecipe();
     ComponentByouga(Sender);
 }
 
@@ -220,8 +236,12 @@ void TFormDivisheet::DataHassei(QObject *)
 {
     const ProblemSettings settings = currentSettings();
     TRandom &random = TRandom::global();
-    if (isRandomCatalogue(settings))
+    m_catalogueSettings = settings;
+    m_seeds.catalogueSeed = 0;
+    if (isRandomCatalogue(settings)) {
         random.randomize();
+        m_seeds.catalogueSeed = random.seed();
+    }
 
     TStringGrid *list = ui->StringGridList;
     list->beginUpdate();
@@ -251,6 +271,7 @@ void TFormDivisheet::SuutiSentaku(QObject *)
 {
     TRandom &random = TRandom::global();
     random.randomize();
+    m_seeds.drawSeed = random.seed();
     if (m_state.ProblemCount <= 0)
         return;
 
@@ -283,6 +304,7 @@ void TFormDivisheet::ComponentByouga(QObject *Sender)
     ComponentSakujo(Sender);
     // Whatever placed the figures, and however far it got, the panels stay usable.
     const auto panelsOnTop = qScopeGuard([this] { raisePanels(); });
+    showSheetCode();
     m_state.PlacedColumns = m_state.FigureColumns;
     m_state.PlacedRows = m_state.FigureRows;
     const CellSize cell =

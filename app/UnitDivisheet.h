@@ -1,17 +1,40 @@
 #pragma once
 
 #include "app/ProblemClasses.h"
+#include "app/SheetCode.h"
 #include "app/SheetState.h"
 
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace Ui {
 class TFormDivisheet;
 }
 
+namespace divisheet {
+
+// One sheet to put on paper: what makes it (its code and, in a class set, its number) and
+// its problems in the order of the cells.
+struct PaperSheet
+{
+    SheetRecipe recipe;
+    std::vector<Problem> problems;
+};
+
+// Asks for the name of a file to write: the parent window, the dialog's caption and the
+// suggested file (a path). Returns an empty text when the user cancels.
+using SaveFileChooser = std::function<QString(QWidget *, const QString &, const QString &)>;
+
+// The standard file dialog for a PDF file; it asks before replacing a file.
+QString choosePdfFile(QWidget *parent, const QString &caption, const QString &suggested);
+
+} // namespace divisheet
+
+class TPageOutput;
 class TPrinterSetupDialog;
 class TRadioButton;
 class TStringGrid;
@@ -40,6 +63,25 @@ public:
 
     const TSheetState &sheetState() const { return m_state; }
 
+    // What makes the sheet on screen again, as its code in the header says; none for a
+    // sheet that went through the data-check panel (its grid may have been typed into).
+    std::optional<divisheet::SheetRecipe> sheetRecipe() const;
+
+    // Where PDF保存 and まとめて作成 ask for a file; the standard file dialog unless set.
+    void setSaveFileChooser(divisheet::SaveFileChooser chooser);
+
+    // Sheets on paper, laid out as printing lays out its pages (the designed window's
+    // size, no controls). The sheet on screen without a new draw: its problems page and,
+    // when 解答も印刷 is checked, its answers page; the screen keeps its sheet.
+    void addScreenSheetPages(TPageOutput &output);
+    // The settings a sheet is made of, set through the settings panel as a user would.
+    void applySheetSettings(const divisheet::ProblemSettings &settings, bool framesShown,
+                            bool answersIncluded);
+    // One page per sheet, the figures showing `show`, with the sheet's code in the header.
+    // The form keeps the last of them: for a form that is never shown.
+    void addPaperPages(const std::vector<divisheet::PaperSheet> &sheets,
+                       divisheet::TTypeIntegerShow show, TPageOutput &output);
+
     // Start-up and the header.
     void FormCreate(QObject *Sender);
     void LabelHyoudaiHyouji(QObject *Sender);
@@ -63,6 +105,8 @@ public:
     void ButtonRadioGroupBoxStartCloseClick(QObject *Sender);
     void ButtonPrinterSetupClick(QObject *Sender);
     void ButtonPrintOutClick(QObject *Sender);
+    void ButtonSavePdfClick(QObject *Sender);
+    void ButtonClassSetClick(QObject *Sender);
 
     // The settings panel.
     void RadioGroupAmariClick(QObject *Sender);
@@ -119,6 +163,15 @@ private:
     void printPages(QObject *Sender);
     void showControlsAfterPrinting();
 
+    void recordSheetRecipe();
+    void forgetSheetCode();
+    void showSheetCode();
+    void placeSheetCodeLabel();
+    // The page's surface, laid out for paper while it lives; `hidden` gets the controls
+    // that were hidden for it.
+    std::unique_ptr<QWidget> openPaper(std::vector<QWidget *> &hidden);
+    void closePaper(const std::vector<QWidget *> &hidden);
+
     std::unique_ptr<Ui::TFormDivisheet> ui;
     TSheetState m_state;
     TPrinterSetupDialog *m_printerSetupDialog = nullptr;
@@ -127,4 +180,11 @@ private:
     // Set while the printed pages are made: they are laid out for this outer size.
     std::optional<QSize> m_paperOuterSize;
     bool m_frameFitted = false;
+
+    // The seeds of the last catalogue and draw and the settings of that catalogue; the
+    // sheet's recipe once a regeneration has placed them.
+    divisheet::SheetSeeds m_seeds;
+    divisheet::ProblemSettings m_catalogueSettings = divisheet::startUpSettings();
+    std::optional<divisheet::SheetRecipe> m_recipe;
+    divisheet::SaveFileChooser m_chooseSaveFile;
 };

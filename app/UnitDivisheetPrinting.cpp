@@ -80,18 +80,19 @@ void TFormDivisheet::printPages(QObject *Sender)
 {
     TPrinter &printer = TPrinter::global();
     printer.setOrientation(QPageLayout::Landscape);
-    m_paperOuterSize = m_designOuterSize;
-    const auto screenSizeBack = qScopeGuard([this] { m_paperOuterSize.reset(); });
-    SheetPaper paper(this, clientSizeFor(m_designOuterSize, outerSize(this) - size()));
+    std::vector<QWidget *> hidden;
+    const std::unique_ptr<QWidget> paper = openPaper(hidden);
+    const auto screenSizeBack = qScopeGuard([this, &hidden] { closePaper(hidden); });
 
     ComponentSakujo(Sender);
     DataHassei(Sender);
     SuutiSentaku(Sender);
+    recordSheetRecipe();
     m_state.IntegerShowSetting = isHide;
     ComponentByouga(Sender);
     printer.setTitle(windowTitle() + kProblemsTitle);
     printer.setFileTag(kProblemsTitle);
-    printer.printFormImage(&paper);
+    printer.printFormImage(paper.get());
 
     if (ui->CheckBoxPrintAnswer->isChecked()) {
         ComponentSakujo(Sender);
@@ -99,8 +100,31 @@ void TFormDivisheet::printPages(QObject *Sender)
         ComponentByouga(Sender);
         printer.setTitle(windowTitle() + kAnswersTitle);
         printer.setFileTag(kAnswersTitle);
-        printer.printFormImage(&paper);
+        printer.printFormImage(paper.get());
     }
+}
+
+// Pages are laid out for the designed window, without the controls that never reach
+// paper; the page's surface draws what the form shows.
+std::unique_ptr<QWidget> TFormDivisheet::openPaper(std::vector<QWidget *> &hidden)
+{
+    for (QWidget *control : {static_cast<QWidget *>(ui->PanelButtons), static_cast<QWidget *>(ui->GroupBoxStart),
+                             static_cast<QWidget *>(ui->PanelDataKakunin)}) {
+        if (!control->isHidden()) {
+            control->hide();
+            hidden.push_back(control);
+        }
+    }
+    m_paperOuterSize = m_designOuterSize;
+    return std::make_unique<SheetPaper>(this, clientSizeFor(m_designOuterSize, outerSize(this) - size()));
+}
+
+void TFormDivisheet::closePaper(const std::vector<QWidget *> &hidden)
+{
+    m_paperOuterSize.reset();
+    for (QWidget *control : hidden)
+        control->show();
+    raisePanels();
 }
 
 void TFormDivisheet::showControlsAfterPrinting()

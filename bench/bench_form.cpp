@@ -165,6 +165,8 @@ int runChildMode(int argc, char *argv[])
         return startupChild(argc, argv);
     if (std::strcmp(argv[1], "--memory-child") == 0)
         return memoryChild(argc, argv);
+    if (std::strcmp(argv[1], "--pdf-child") == 0)
+        return pdfChild(argc, argv);
     return -1;
 }
 

@@ -34,3 +34,21 @@ class EPrinterError : public EDivisheetError
 public:
     using EDivisheetError::EDivisheetError;
 };
+
+// A file could not be written: `fileName` is the file, `reason` the system's words.
+class EFileError : public EDivisheetError
+{
+public:
+    EFileError(QString fileName, QString reason)
+        : EDivisheetError(QStringLiteral("ファイル「%1」を保存できません。(%2)").arg(fileName, reason)),
+          m_fileName(std::move(fileName)), m_reason(std::move(reason))
+    {
+    }
+
+    const QString &fileName() const { return m_fileName; }
+    const QString &reason() const { return m_reason; }
+
+private:
+    QString m_fileName;
+    QString m_reason;
+};

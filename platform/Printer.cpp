@@ -1,16 +1,12 @@
 #include "platform/Printer.h"
 
 #include "platform/Errors.h"
-#include "platform/PrintForwarding.h"
-#include "platform/PrintToFit.h"
 #include "platform/PrinterSettings.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFileInfo>
-#include <QPaintEngine>
 #include <QPainter>
-#include <QPicture>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -42,6 +38,7 @@ struct TPrinter::Private
     QString chosenFileName;
     bool fileNameReplaced = false;
     bool inJob = false;
+    bool pageUsed = false; // the job's current page has been drawn on
 
     QPrinter &qprinter()
     {
@@ -60,10 +57,7 @@ TPrinter::TPrinter()
 
 TPrinter::~TPrinter()
 {
-    if (d->inJob) {
-        d->printer->abort();
-        finishJob();
-    }
+    abortDoc();
 }
 
 namespace {
@@ -170,6 +164,7 @@ void TPrinter::beginDoc()
         throw EPrinterError(message);
     }
     d->inJob = true;
+    d->pageUsed = false;
 }
 
 void TPrinter::endDoc()
@@ -205,31 +200,31 @@ QPainter *TPrinter::canvas()
     return &d->painter;
 }
 
-void TPrinter::printFormImage(QWidget *form)
+void TPrinter::abortDoc()
+{
+    if (!d->inJob)
+        return;
+    d->qprinter().abort();
+    finishJob();
+}
+
+void TPrinter::addFormPage(QWidget *form)
 {
     Q_ASSERT(form);
+    Q_ASSERT_X(d->inJob, "TPrinter::addFormPage", "no job: call beginDoc() first");
+    if (d->pageUsed && !d->qprinter().newPage())
+        throw EPrinterError(QStringLiteral("印刷できませんでした。プリンタを確認してください。"));
+    d->pageUsed = true;
+    divisheet::paintFormImage(form, &d->painter, {pageWidth(), pageHeight()});
+}
+
+void TPrinter::printFormImage(QWidget *form)
+{
     beginDoc();
     try {
-        const QSize image = form->size();
-        const QSize target = divisheet::printToFitSize(image, {pageWidth(), pageHeight()});
-        if (!target.isEmpty()) {
-            // The widgets paint themselves into a picture, which is then played onto the
-            // printer under the print-to-fit scale: text and lines stay vectors at the
-            // printer's resolution instead of a stretched screen bitmap. (Rendered onto a
-            // printer directly, QWidget::render goes through a bitmap of its own.)
-            QPicture picture;
-            {
-                QPainter recorder(&picture);
-                form->render(&recorder, QPoint(), QRegion(form->rect()),
-                             QWidget::DrawWindowBackground | QWidget::DrawChildren);
-            }
-            const QTransform scale = QTransform::fromScale(qreal(target.width()) / image.width(),
-                                                           qreal(target.height()) / image.height());
-            divisheet::playForPrinting(picture, image, &d->painter, scale);
-        }
+        addFormPage(form);
     } catch (...) {
-        d->qprinter().abort();
-        finishJob();
+        abortDoc();
         throw;
     }
     endDoc();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PageOutput.h"
+
 #include <QPageLayout>
 #include <QString>
 
@@ -13,11 +15,11 @@ class QWidget;
 // another in the printer-setup dialog. Every operation that finds the printer unusable
 // (no printer installed, no spooler running, an invalid choice) raises EPrinterError
 // instead of silently writing somewhere else.
-class TPrinter
+class TPrinter : public TPageOutput
 {
 public:
     TPrinter();
-    ~TPrinter();
+    ~TPrinter() override;
 
     static TPrinter &global();
 
@@ -43,12 +45,17 @@ public:
     void beginDoc();
     // Finishes the job and sends it; does nothing outside a job.
     void endDoc();
+    // Drops the job: nothing of it is sent; does nothing outside a job.
+    void abortDoc();
     QPainter *canvas();       // valid between beginDoc() and endDoc()
 
-    // Prints the form's client area as currently shown (hidden controls absent) as one
-    // job of one page, mapped onto the page by divisheet::printToFitSize from the
-    // printable area's top-left corner. The widgets are drawn as vectors at the printer's
-    // resolution; thin pens print one screen pixel wide with their dots intact.
+    // Adds a page to the job begun by beginDoc(): the form's client area as currently
+    // shown (hidden controls absent), mapped onto the page by divisheet::paintFormImage
+    // from the printable area's top-left corner.
+    void addFormPage(QWidget *form) override;
+
+    // The form's image as one job of one page (beginDoc, addFormPage, endDoc); a failure
+    // on the way drops the job.
     void printFormImage(QWidget *form);
 
     // Runs the system's printer-setup dialog (printer and its settings; it prints

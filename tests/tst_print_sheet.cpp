@@ -6,6 +6,7 @@
 // and checked against arithmetic, not against the program's own records.
 #include "FormTestSupport.h"
 #include "PrintTestSupport.h"
+#include "PrintedPages.h"
 #include "TestSupport.h"
 
 #include "platform/Errors.h"
@@ -112,251 +113,6 @@ QList<SpooledJob> waitForJobs(const QString &creator, int count)
     return jobsWithCreator(creator);
 }
 
-// One printed digit, in the form's pixels: the centre of its cell along x, its top.
-struct PrintedDigit
-{
-    QPointF position;
-    int value;
-};
-
-struct PrintedPage
-{
-    QString text;                // pdftotext, in reading order
-    QString header;              // the words above the figures, left to right, no spaces
-    QList<PrintedDigit> digits; // every digit of the page, header included
-};
-
-// Where the form's image lies on paper: its top-left corner (the printable area's) and
-// its scale, in points, for a form of `formSize` printed to fit the printer's page.
-struct PageMapping
-{
-    QPointF origin;
-    double pointsPerPixel = 1;
-};
-
-PageMapping pageMapping(QSize formSize, QPrinter *printer)
-{
-    const int dpi = printer->resolution();
-    const QRect printable = printer->pageLayout().paintRectPixels(dpi);
-    const QSize target = divisheet::printToFitSize(formSize, printable.size());
-    return {QPointF(printable.x() * 72.0 / dpi, printable.y() * 72.0 / dpi),
-            double(target.width()) / formSize.width() * 72.0 / dpi};
-}
-
-// Reads a printed page with pdftotext and maps its digits back to the form's pixels,
-// undoing the print-to-fit mapping of a form of `formSize` on the printer's page.
-PrintedPage readPage(const QString &pdf, QSize formSize, QPrinter *printer)
-{
-    PrintedPage page;
-    page.text = run(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
-    const QString words = run(QStringLiteral("pdftotext"),
-                              {QStringLiteral("-enc"), QStringLiteral("UTF-8"), QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-    const PageMapping mapping = pageMapping(formSize, printer);
-    const QPointF origin = mapping.origin;
-    const double pointsPerPixel = mapping.pointsPerPixel;
-
-    static const QRegularExpression pattern(QString::fromLatin1(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
-    static const QRegularExpression digitsOnly(QStringLiteral("^[0-9]+$"));
-    std::vector<std::pair<double, QString>> headerWords;
-    for (auto it = pattern.globalMatch(words); it.hasNext();) {
-        const auto match = it.next();
-        const QString word = match.captured(5);
-        const double xMin = match.captured(1).toDouble();
-        const double yMin = match.captured(2).toDouble();
-        const double xMax = match.captured(3).toDouble();
-        // The header line lies above the figures' first row (48 pixels down).
-        if ((yMin - origin.y()) / pointsPerPixel < 40)
-            headerWords.emplace_back(xMin, word);
-        if (!digitsOnly.match(word).hasMatch())
-            continue;
-        // Digits that pdftotext joined into one word share its width evenly.
-        const double each = (xMax - xMin) / word.size();
-        for (qsizetype i = 0; i < word.size(); ++i) {
-            const QPointF at((xMin + (i + 0.5) * each - origin.x()) / pointsPerPixel,
-                             (yMin - origin.y()) / pointsPerPixel);
-            page.digits.push_back({at, word.at(i).digitValue()});
-        }
-    }
-    std::sort(headerWords.begin(), headerWords.end());
-    for (const auto &word : headerWords)
-        page.header += word.second;
-    return page;
-}
-
-// A line of one figure: its digits by digit column (column 0 at the figure's left edge).
-using FigureLine = std::map<int, int>;
-
-struct PrintedFigure
-{
-    QList<FigureLine> lines; // top to bottom
-};
-
-// Groups the page's digits by figure (the figure whose top-left corner is the nearest
-// one above and to the left of the digit) and, inside each, into lines and columns.
-QList<PrintedFigure> figuresOnPage(const PrintedPage &page, const std::vector<QPoint> &topLefts, int fontSize)
-{
-    QList<PrintedFigure> figures(qsizetype(topLefts.size()));
-    QList<QList<PrintedDigit>> byFigure(qsizetype(topLefts.size()));
-    for (const PrintedDigit &digit : page.digits) {
-        // The figures stand in a grid: the last row of corners above the digit, and in
-        // it the last corner left of the digit.
-        int best = -1;
-        for (size_t k = 0; k < topLefts.size(); ++k) {
-            const QPoint corner = topLefts[k];
-            if (corner.x() - 2 > digit.position.x() || corner.y() - 2 > digit.position.y())
-                continue;
-            if (best < 0 || std::pair(corner.y(), corner.x()) > std::pair(topLefts[best].y(), topLefts[best].x()))
-                best = int(k);
-        }
-        if (best >= 0)
-            byFigure[best] << digit;
-    }
-    for (qsizetype k = 0; k < figures.size(); ++k) {
-        QList<PrintedDigit> digits = byFigure[k];
-        std::sort(digits.begin(), digits.end(),
-                  [](const PrintedDigit &a, const PrintedDigit &b) { return a.position.y() < b.position.y(); });
-        double lineTop = -1e9;
-        for (const PrintedDigit &digit : digits) {
-            // Lines lie 1.5 F - 2 pixels apart; digits of one line share their top.
-            if (digit.position.y() - lineTop > fontSize / 2.0) {
-                figures[k].lines << FigureLine();
-                lineTop = digit.position.y();
-            }
-            const int column = int(std::floor((digit.position.x() - topLefts[k].x()) / fontSize));
-            figures[k].lines.last()[column] = digit.value;
-        }
-    }
-    return figures;
-}
-
-// Reads the digits of columns first..last as one number; -1 when a column is empty.
-int numberIn(const FigureLine &line, int first, int last)
-{
-    int value = 0;
-    for (int c = first; c <= last; ++c) {
-        const auto it = line.find(c);
-        if (it == line.end())
-            return -1;
-        value = value * 10 + it->second;
-    }
-    return value;
-}
-
-struct Problem
-{
-    int divisor = -1;
-    int dividend = -1;
-    int divisorDigits = 0;
-    int dividendDigits = 0;
-    bool operator==(const Problem &other) const { return divisor == other.divisor && dividend == other.dividend; }
-};
-
-// The problem line: the divisor from column 0, the bracket's empty column, the dividend.
-// Returns a problem with divisor -1 when the line is not of that shape.
-Problem problemLine(const FigureLine &line)
-{
-    Problem problem;
-    if (line.empty() || line.begin()->first != 0)
-        return problem;
-    int c = 0;
-    while (line.count(c))
-        ++c;
-    problem.divisorDigits = c;
-    const int dividendFirst = c + 1;
-    if (!line.count(dividendFirst))
-        return problem;
-    int end = dividendFirst;
-    while (line.count(end))
-        ++end;
-    if (line.rbegin()->first != end - 1)
-        return problem; // something after the dividend
-    problem.dividendDigits = end - dividendFirst;
-    problem.divisor = numberIn(line, 0, c - 1);
-    problem.dividend = numberIn(line, dividendFirst, end - 1);
-    return problem;
-}
-
-
-QString describe(const PrintedFigure &figure)
-{
-    QStringList lines;
-    for (const FigureLine &line : figure.lines) {
-        QStringList cells;
-        for (const auto &[column, digit] : line)
-            cells << QStringLiteral("%1:%2").arg(column).arg(digit);
-        lines << cells.join(u' ');
-    }
-    return lines.join(QStringLiteral(" | "));
-}
-
-// The problems page: each figure shows its problem line and nothing else.
-QList<Problem> problemsOfProblemsPage(const QList<PrintedFigure> &figures)
-{
-    QList<Problem> problems;
-    for (const PrintedFigure &figure : figures) {
-        if (figure.lines.size() != 1) {
-            qWarning("problems page: figure with %d lines of digits: %s", int(figure.lines.size()),
-                     qPrintable(describe(figure)));
-            problems << Problem();
-            continue;
-        }
-        problems << problemLine(figure.lines.first());
-    }
-    return problems;
-}
-
-// The answers page: each figure is the whole written division of its problem: the
-// quotient (and a non-zero remainder behind its mark) over the problem line, one
-// working row of two lines per non-zero quotient digit, the last line the remainder.
-// Returns an empty text when it is, else what is wrong.
-QString checkWorkedFigure(const PrintedFigure &figure, const Problem &expected)
-{
-    if (figure.lines.size() < 4)
-        return QStringLiteral("too few lines: ") + describe(figure);
-    const Problem problem = problemLine(figure.lines[1]);
-    if (!(problem == expected))
-        return QStringLiteral("problem line %1 / %2, problems page had %3 / %4: %5")
-            .arg(problem.dividend).arg(problem.divisor).arg(expected.dividend).arg(expected.divisor)
-            .arg(describe(figure));
-    const int quotient = expected.dividend / expected.divisor;
-    const int remainder = expected.dividend % expected.divisor;
-    const int nW = problem.divisorDigits, nD = problem.dividendDigits, nQ = digitCount(quotient);
-
-    // The quotient stands over the last digits of the dividend.
-    const FigureLine &top = figure.lines[0];
-    FigureLine quotientDigits, remainderDigits;
-    for (const auto &[column, digit] : top)
-        (column <= nW + nD ? quotientDigits : remainderDigits)[column] = digit;
-    if (quotientDigits.size() != size_t(nQ) || numberIn(quotientDigits, nW + nD + 1 - nQ, nW + nD) != quotient)
-        return QStringLiteral("quotient %1 expected: %2").arg(quotient).arg(describe(figure));
-    if (remainder == 0) {
-        if (!remainderDigits.empty())
-            return QStringLiteral("remainder shown for 0: ") + describe(figure);
-    } else if (remainderDigits.size() != size_t(digitCount(remainder))
-               || numberIn(remainderDigits, nW + nD + 2, nW + nD + 1 + digitCount(remainder)) != remainder) {
-        return QStringLiteral("remainder %1 expected behind the quotient: %2").arg(remainder).arg(describe(figure));
-    }
-
-    // One working row per non-zero quotient digit (a quotient of 0 has one).
-    const QString q = QString::number(quotient);
-    const int rows = quotient == 0 ? 1 : int(std::count_if(q.begin(), q.end(), [](QChar c) { return c != u'0'; }));
-    if (figure.lines.size() != 2 + 2 * rows)
-        return QStringLiteral("%1 working rows expected: %2").arg(rows).arg(describe(figure));
-    // The first partial product is the first quotient digit times the divisor, ending
-    // under that digit; the last difference is the remainder, ending under the last.
-    const int firstProduct = (q.at(0).digitValue()) * expected.divisor;
-    const int firstColumn = nW + nD + 1 - nQ;
-    const FigureLine &product = figure.lines[2];
-    if (numberIn(product, firstColumn - digitCount(firstProduct) + 1, firstColumn) != firstProduct
-        || product.size() != size_t(digitCount(firstProduct)))
-        return QStringLiteral("first partial product %1 expected: %2").arg(firstProduct).arg(describe(figure));
-    const FigureLine &last = figure.lines.last();
-    if (numberIn(last, nW + nD - digitCount(remainder) + 1, nW + nD) != remainder
-        || last.size() != size_t(digitCount(remainder)))
-        return QStringLiteral("last difference %1 expected: %2").arg(remainder).arg(describe(figure));
-    return {};
-}
 
 // Dark pixels of `ink` in `area` with no dark pixel of `other` within `radius`.
 QList<QPoint> inkAwayFrom(const QImage &ink, const QImage &other, int radius)
@@ -457,7 +213,7 @@ private:
     // Marks the program's printer so that this test's jobs can be told apart.
     QString markJobs();
     std::unique_ptr<TFormDivisheet> makeWideCatalogueForm(bool withAnswers);
-    QList<Problem> printedProblems(const SpooledJob &job, const TFormDivisheet *form, bool answers,
+    QList<PrintedProblem> printedProblems(const SpooledJob &job, const TFormDivisheet *form, bool answers,
                                    PrintedPage *pageOut = nullptr);
 
     int m_serial = 0;
@@ -512,7 +268,7 @@ std::unique_ptr<TFormDivisheet> TestPrintSheet::makeWideCatalogueForm(bool withA
 
 // The problems printed on the job's page, in figure order; after printing the screen
 // holds a new sheet of the same shape, so its figures' corners are the printed ones.
-QList<Problem> TestPrintSheet::printedProblems(const SpooledJob &job, const TFormDivisheet *form, bool answers,
+QList<PrintedProblem> TestPrintSheet::printedProblems(const SpooledJob &job, const TFormDivisheet *form, bool answers,
                                                PrintedPage *pageOut)
 {
     const PrintedPage page = readPage(job.pdf, form->size(), TPrinter::global().qprinter());
@@ -524,9 +280,9 @@ QList<Problem> TestPrintSheet::printedProblems(const SpooledJob &job, const TFor
     const QList<PrintedFigure> figures = figuresOnPage(page, corners, form->sheetState().FigureFontSize);
     if (!answers)
         return problemsOfProblemsPage(figures);
-    QList<Problem> problems;
+    QList<PrintedProblem> problems;
     for (const PrintedFigure &figure : figures)
-        problems << (figure.lines.size() > 1 ? problemLine(figure.lines[1]) : Problem());
+        problems << (figure.lines.size() > 1 ? problemLine(figure.lines[1]) : PrintedProblem());
     return problems;
 }
 
@@ -564,16 +320,17 @@ void TestPrintSheet::problemsAndAnswersJobs()
     }
 
     PrintedPage problemsPage, answersPage;
-    const QList<Problem> problems = printedProblems(jobs[0], form.get(), false, &problemsPage);
+    const QList<PrintedProblem> problems = printedProblems(jobs[0], form.get(), false, &problemsPage);
     printedProblems(jobs[1], form.get(), true, &answersPage);
 
     // The header line on both pages, no control on either.
+    const QString code = problemsPage.header.mid(9, problemsPage.header.indexOf(u'枠') - 9);
     for (const PrintedPage *page : {&problemsPage, &answersPage}) {
         const QString text = withoutSpaces(page->text);
-        // The program's name, the title line and the blank date-and-name line, in this
-        // order from the left. The label shows an accelerator mark "&" of its caption
-        // as an underline.
-        QCOMPARE(page->header, QStringLiteral("Divisheet") + withoutSpaces(titleLineAfter).remove(u'&')
+        // The program's name, the printed sheet's code, the title line and the blank
+        // date-and-name line, in this order from the left. The label shows an accelerator
+        // mark "&" of its caption as an underline.
+        QCOMPARE(page->header, QStringLiteral("Divisheet") + code + withoutSpaces(titleLineAfter).remove(u'&')
                                    + QStringLiteral("月日（）なまえ"));
         for (const QString &control : controlTexts)
             QVERIFY2(!text.contains(control), qPrintable(control + QStringLiteral(" on paper: ") + page->text));
@@ -586,13 +343,20 @@ void TestPrintSheet::problemsAndAnswersJobs()
     QCOMPARE(count, form->sheetState().ProblemCount);
     QCOMPARE(int(problems.size()), count);
     std::set<std::pair<int, int>> distinct;
-    for (const Problem &p : problems) {
+    for (const PrintedProblem &p : problems) {
         QVERIFY2(p.divisor >= 1 && p.divisor <= 9, qPrintable(QString::number(p.divisor)));
         QVERIFY2(p.dividend >= 0 && p.dividend / p.divisor <= 9, qPrintable(QString::number(p.dividend)));
         QVERIFY2(p.dividend % p.divisor != 0, qPrintable(QStringLiteral("%1 / %2").arg(p.dividend).arg(p.divisor)));
         distinct.insert({p.divisor, p.dividend});
     }
     QCOMPARE(int(distinct.size()), count);
+    // The code on the pages makes the printed sheet again.
+    const SheetCodeResult decoded = decodeSheetCode(code);
+    QVERIFY2(decoded.recipe, qPrintable(code + u' ' + decoded.error));
+    QList<PrintedProblem> again;
+    for (const divisheet::Problem &p : recipeProblems(*decoded.recipe))
+        again << PrintedProblem{p.divisor, p.dividend};
+    QCOMPARE(again, problems);
 
     // The answers page: the same problems, worked.
     std::vector<QPoint> corners;
@@ -629,9 +393,9 @@ void TestPrintSheet::problemsOnlyJob()
     const PdfInfo info = pdfInfo(jobs[0].pdf);
     QCOMPARE(info.pages, 1);
     QCOMPARE(info.pageSize, QStringLiteral("842 x 595 pts"));
-    const QList<Problem> problems = printedProblems(jobs[0], form.get(), false);
+    const QList<PrintedProblem> problems = printedProblems(jobs[0], form.get(), false);
     QCOMPARE(int(problems.size()), form->sheetState().ProblemCount);
-    for (const Problem &p : problems) {
+    for (const PrintedProblem &p : problems) {
         QVERIFY2(p.divisor >= 1 && p.divisor <= 9 && p.dividend >= 0 && p.dividend / p.divisor <= 9
                      && p.dividend % p.divisor == 0,
                  qPrintable(QStringLiteral("%1 / %2").arg(p.dividend).arg(p.divisor)));
@@ -709,7 +473,7 @@ void TestPrintSheet::twoPrintsMakeDifferentSheets()
     requireQueue();
     MessageCapture capture;
     auto form = makeWideCatalogueForm(false);
-    QList<QList<Problem>> sheets;
+    QList<QList<PrintedProblem>> sheets;
     for (int print = 0; print < 2; ++print) {
         const QString marker = markJobs();
         child<TButton>(form.get(), "ButtonPrintOut")->click();
@@ -717,7 +481,7 @@ void TestPrintSheet::twoPrintsMakeDifferentSheets()
         QCOMPARE(jobs.size(), 1);
         sheets << printedProblems(jobs[0], form.get(), false);
         QCOMPARE(int(sheets.last().size()), 15);
-        for (const Problem &p : sheets.last())
+        for (const PrintedProblem &p : sheets.last())
             QVERIFY(p.divisor >= 1 && p.divisor <= 9);
     }
     QCOMPARE(capture.messages, QStringList());
@@ -781,7 +545,7 @@ void TestPrintSheet::printToFileWritesOneFilePerJob()
     first.close();
     const std::pair<QString, QString> files[] = {{QStringLiteral("sheet-解答値なし.pdf"), problemsTitle},
                                                  {QStringLiteral("sheet-解答値あり.pdf"), answersTitle}};
-    QList<QList<Problem>> sheets;
+    QList<QList<PrintedProblem>> sheets;
     for (const auto &[file, title] : files) {
         const PdfInfo info = pdfInfo(dir.filePath(file));
         QVERIFY(info.ok);

@@ -47,16 +47,21 @@ class TestSheetCode : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { installFontSubstitutions(); }
+
     void windowSheetIsReplayedFromItsSeeds_data()
     {
         QTest::addColumn<QString>("buttons"); // quotient button, divisor button
         QTest::addColumn<ProblemSettings>("settings");
         QTest::newRow("start-up settings") << u"Kotae1_9 WaruKotei"_s << startUpSettings();
         QTest::newRow("random catalogue") << u"Kotae111_999 Waru11_99"_s << ProblemSettings{QuotientClass::Q111_999, DivisorClass::D11_99, 2, true};
+        QTest::newRow("largest catalogue") << u"Kotae1_9 Waru1000_9999"_s << ProblemSettings{QuotientClass::Q1_9, DivisorClass::D1000_9999, 2, false};
+        QTest::newRow("two digits with remainder") << u"Kotae11_99 Waru10_90"_s << ProblemSettings{QuotientClass::Q11_99, DivisorClass::D10_90, 2, true};
     }
 
     // The window reseeds from the clock; the seeds it used lie between the clock readings before
-    // and after the update, so a seed pair in that span must give its sheet exactly.
+    // and after the update, so a seed pair in that span must give its sheet exactly, and so
+    // must the code the header shows.
     void windowSheetIsReplayedFromItsSeeds()
     {
         QFETCH(QString, buttons);
@@ -80,6 +85,37 @@ private slots:
                 found = found || problemsText(makeSheet(settings, {catalogueSeed, drawSeed})) == window.join(u' ');
         }
         QVERIFY2(found, qPrintable(window.join(u' ')));
+        const QString code = child<TLabel>(form.get(), "LabelSheetCode")->caption();
+        const SheetCodeResult decoded = decodeSheetCode(code);
+        QVERIFY2(decoded.recipe && decoded.recipe->settings.divisor == settings.divisor, qPrintable(code));
+        QCOMPARE(problemsText(recipeProblems(*decoded.recipe)), window.join(u' '));
+    }
+
+    void codeFitsTheHeader_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::newRow("10 symbols") << u"#40B1B-6B4N9"_s;
+        QTest::newRow("13 symbols") << u"#5JZS2-AM80G-20F"_s;
+        QTest::newRow("16 symbols") << u"#4472JCPZZ0003X0H"_s;
+        QTest::newRow("class set sheet 100 of 100") << u"#60B1B-6B4N0-82C\n100/100"_s;
+    }
+
+    // Every code stands between the program's name and the title line, which keep their
+    // places, and above the figures.
+    void codeFitsTheHeader()
+    {
+        QFETCH(QString, code);
+        const auto form = makeForm();
+        auto *label = child<TLabel>(form.get(), "LabelSheetCode");
+        label->setCaption(code);
+        const auto *name = child<TLabel>(form.get(), "LabelProjectName");
+        const auto *title = child<TLabel>(form.get(), "LabelHyoudai");
+        QCOMPARE(title->pos(), QPoint(128, 8));
+        QVERIFY(label->x() > name->x() + name->fontMetrics().horizontalAdvance(name->caption()));
+        QVERIFY(label->geometry().right() < title->x() && label->geometry().bottom() < 48);
+        for (const QString &line : code.split(u'\n'))
+            QVERIFY(label->fontMetrics().horizontalAdvance(line) <= label->width());
+        QVERIFY2(label->fontHeight() >= 7, "too small to read");
     }
 
     void roundTripOverEverySetting_data()

@@ -84,7 +84,8 @@ expect_same() {
 
 # The figures of the right half of the sheet lie clear of the settings panel.
 sheet() { shot "$1" 620 300 416 460; }
-header() { shot "$1" 0 0 1036 20; }
+# The title line, right of the sheet's code (which changes with every sheet).
+header() { shot "$1" 128 0 908 20; }
 
 sheet s0; header h0
 
@@ -182,12 +183,12 @@ echo "ok: the second row stands at $start_row at start-up and after an update"
 # 101..909, where the second figure overlaps the panel, must still reach the panel
 # (the title changes).
 wshot() { import -window root -crop "$4x$5+$((cx + $2))+$((cy + $3))" +repage "$work/$1.png"; }
-wshot wh0 0 0 1000 20
+wshot wh0 128 0 872 20
 xdotool mousemove $((cx + 1020)) $((cy + ch - 6)) click --repeat 2 --delay 80 1
 sleep 1; alive "double click under the window manager"
 xdotool mousemove $((cx + 256)) $((cy + 190)) click 1
 sleep 1; alive "a setting after the double click"
-wshot wh1 0 0 1000 20
+wshot wh1 128 0 872 20
 expect_change "after a double click the settings panel takes clicks" wh0 wh1
 
 

@@ -1,0 +1,240 @@
+#include "app/UnitDivisheet.h"
+
+#include "ui_UnitDivisheet.h"
+
+#include "app/ClassSetDialog.h"
+#include "app/SheetPages.h"
+#include "figures/LongDivision.h"
+#include "platform/Fonts.h"
+#include "platform/PdfFile.h"
+#include "platform/Printer.h"
+#include "platform/Random.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QScopeGuard>
+#include <QStandardPaths>
+
+// Sheets beyond the print button: the code in the header that makes a sheet again, the
+// sheet on screen saved as a PDF file, and class sets.
+
+using namespace divisheet;
+
+QString divisheet::choosePdfFile(QWidget *parent, const QString &caption, const QString &suggested)
+{
+    QFileDialog dialog(parent, caption, suggested, QStringLiteral("PDF (*.pdf)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.selectFile(suggested);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+namespace {
+
+// Where a suggested PDF file goes: the documents folder, or the home folder without one.
+QString suggestedPdfPath(const QString &code)
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    return QDir(folder).filePath(pdfFileName(code));
+}
+
+} // namespace
+
+void TFormDivisheet::setSaveFileChooser(SaveFileChooser chooser)
+{
+    m_chooseSaveFile = std::move(chooser);
+}
+
+// ---------------------------------------------------------------------------------------
+// The sheet's code
+
+std::optional<SheetRecipe> TFormDivisheet::sheetRecipe() const
+{
+    if (!m_recipe)
+        return std::nullopt;
+    SheetRecipe recipe = *m_recipe;
+    recipe.framesShown = m_state.FrameShowSetting == fsShow;
+    recipe.answersIncluded = ui->CheckBoxPrintAnswer->isChecked();
+    return recipe;
+}
+
+// The regeneration has just filled the catalogue and drawn from it: its seeds make the
+// sheet again.
+void TFormDivisheet::recordSheetRecipe()
+{
+    SheetRecipe recipe;
+    recipe.settings = m_catalogueSettings;
+    recipe.seeds = m_seeds;
+    m_recipe = recipe;
+}
+
+void TFormDivisheet::forgetSheetCode()
+{
+    m_recipe.reset();
+    showSheetCode();
+}
+
+void TFormDivisheet::showSheetCode()
+{
+    const std::optional<SheetRecipe> recipe = sheetRecipe();
+    ui->LabelSheetCode->setCaption(recipe ? sheetCodeText(*recipe) : QString());
+}
+
+// The code stands between the program's name and the title line, which keep their
+// places: in the largest face, up to the header's own, in which the longest code (and a
+// class set's "k/N" under it) fits the room between the two texts, its baseline on theirs.
+void TFormDivisheet::placeSheetCodeLabel()
+{
+    const TLabel *name = ui->LabelProjectName;
+    TLabel *code = ui->LabelSheetCode;
+    constexpr int gap = 2;
+    const int left = name->x() + name->fontMetrics().horizontalAdvance(name->caption()) + gap;
+    const int room = ui->LabelHyoudai->x() - gap - left;
+    constexpr int longestCode = 17; // "#" and 16 symbols
+    int height = fontHeight(name);
+    for (; height > 1; --height) {
+        const QFontMetrics metrics(designFont(-height));
+        int widest = 0;
+        for (const QChar c : QStringLiteral("#-0123456789ABCDEFGHJKMNPQRSTVWXYZ"))
+            widest = std::max(widest, metrics.horizontalAdvance(c));
+        if (widest * longestCode <= room)
+            break;
+    }
+    code->setFontHeight(-height);
+    code->move(left, name->y() + name->fontMetrics().ascent() - code->fontMetrics().ascent());
+}
+
+// ---------------------------------------------------------------------------------------
+// Sheets on paper
+
+void TFormDivisheet::addScreenSheetPages(TPageOutput &output)
+{
+    const TTypeIntegerShow screenShow = m_state.IntegerShowSetting;
+    // The data-check panel may have taken the figures off the screen.
+    const bool figuresOnScreen = findChild<TLongDivision *>(QString(), Qt::FindDirectChildrenOnly);
+    std::vector<QWidget *> hidden;
+    const std::unique_ptr<QWidget> paper = openPaper(hidden);
+    const auto screenBack = qScopeGuard([&] {
+        closePaper(hidden);
+        m_state.IntegerShowSetting = screenShow;
+        ComponentSakujo(this);
+        // A cell that cannot be placed has failed on paper already; that error is on its way.
+        try {
+            if (figuresOnScreen)
+                ComponentByouga(this);
+        } catch (...) {
+        }
+    });
+    for (const TTypeIntegerShow show : {isHide, isShow}) {
+        if (show == isShow && !ui->CheckBoxPrintAnswer->isChecked())
+            break;
+        ComponentSakujo(this);
+        m_state.IntegerShowSetting = show;
+        ComponentByouga(this);
+        output.addFormPage(paper.get());
+    }
+}
+
+void TFormDivisheet::applySheetSettings(const ProblemSettings &settings, bool framesShown, bool answersIncluded)
+{
+    // The remainder first: it sets the spin edit's minimum, which a fixed divisor of 1 needs.
+    ui->RadioGroupAmari->setItemIndex(settings.withRemainder ? 1 : 0);
+    if (settings.divisor == DivisorClass::Fixed)
+        ui->SpinEditDan->setValue(settings.fixedDivisor);
+    const std::pair<TRadioButton *, bool> buttons[] = {
+        {ui->RadioButtonWaruKotei, settings.divisor == DivisorClass::Fixed},
+        {ui->RadioButtonWaru1_9, settings.divisor == DivisorClass::D1_9},
+        {ui->RadioButtonWaru10_90, settings.divisor == DivisorClass::D10_90},
+        {ui->RadioButtonWaru11_99, settings.divisor == DivisorClass::D11_99},
+        {ui->RadioButtonWaru100_900, settings.divisor == DivisorClass::D100_900},
+        {ui->RadioButtonWaru101_909, settings.divisor == DivisorClass::D101_909},
+        {ui->RadioButtonWaru110_990, settings.divisor == DivisorClass::D110_990},
+        {ui->RadioButtonWaru111_999, settings.divisor == DivisorClass::D111_999},
+        {ui->RadioButtonWaru1000_9999, settings.divisor == DivisorClass::D1000_9999},
+        {ui->RadioButtonKotae1_9, settings.quotient == QuotientClass::Q1_9},
+        {ui->RadioButtonKotae10_90, settings.quotient == QuotientClass::Q10_90},
+        {ui->RadioButtonKotae11_99, settings.quotient == QuotientClass::Q11_99},
+        {ui->RadioButtonKotae100_900, settings.quotient == QuotientClass::Q100_900},
+        {ui->RadioButtonKotae101_909, settings.quotient == QuotientClass::Q101_909},
+        {ui->RadioButtonKotae110_990, settings.quotient == QuotientClass::Q110_990},
+        {ui->RadioButtonKotae111_999, settings.quotient == QuotientClass::Q111_999},
+    };
+    for (const auto &[button, checked] : buttons) {
+        if (checked)
+            button->setChecked(true);
+    }
+    ui->CheckBoxRuledLine->setChecked(framesShown);
+    ui->CheckBoxPrintAnswer->setChecked(answersIncluded);
+}
+
+void TFormDivisheet::addPaperPages(const std::vector<PaperSheet> &sheets, TTypeIntegerShow show, TPageOutput &output)
+{
+    std::vector<QWidget *> hidden;
+    const std::unique_ptr<QWidget> paper = openPaper(hidden);
+    const auto back = qScopeGuard([this, &hidden] { closePaper(hidden); });
+    TStringGrid *data = ui->StringGridData;
+    for (const PaperSheet &sheet : sheets) {
+        const SheetShape shape = sheetShape(sheet.recipe.settings);
+        m_state.FigureRows = shape.rows;
+        m_state.FigureColumns = shape.columns;
+        m_state.ProblemCount = int(sheet.problems.size());
+        data->beginUpdate();
+        int column = 0;
+        for (const Problem &problem : sheet.problems) {
+            ++column;
+            data->setCellNumber(column, 1, problem.quotient);
+            data->setCellNumber(column, 2, problem.divisor);
+            data->setCellNumber(column, 3, problem.remainder);
+            data->setCellNumber(column, 4, problem.dividend);
+        }
+        data->endUpdate();
+        m_recipe = sheet.recipe;
+        ComponentSakujo(this);
+        m_state.IntegerShowSetting = show;
+        ComponentByouga(this);
+        output.addFormPage(paper.get());
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// The buttons
+
+void TFormDivisheet::ButtonSavePdfClick(QObject *)
+{
+    const std::optional<SheetRecipe> recipe = sheetRecipe();
+    const QString file = m_chooseSaveFile(this, QStringLiteral("PDF保存"),
+                                          suggestedPdfPath(recipe ? encodeSheetCode(*recipe) : QString()));
+    if (file.isEmpty())
+        return;
+    TPdfFile pdf(file, QFileInfo(file).completeBaseName());
+    addScreenSheetPages(pdf);
+    pdf.commit();
+}
+
+void TFormDivisheet::ButtonClassSetClick(QObject *)
+{
+    TClassSetDialog dialog(this, m_chooseSaveFile, suggestedPdfPath(QString()));
+    dialog.setAnswersIncluded(ui->CheckBoxPrintAnswer->isChecked());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const ClassSetRequest request = dialog.request();
+    SheetJob job;
+    if (request.code) {
+        job = codeJob(*request.code);
+    } else {
+        SheetRecipe base;
+        base.settings = currentSettings();
+        base.framesShown = m_state.FrameShowSetting == fsShow;
+        base.answersIncluded = request.answersIncluded;
+        TRandom &random = TRandom::global();
+        random.randomize();
+        job = classSetJob(base, random.seed(), request.count);
+    }
+    if (request.fileName.isEmpty())
+        printJob(job, TPrinter::global(), windowTitle());
+    else
+        writeJobPdf(job, request.fileName);
+}

@@ -1,0 +1,72 @@
+#include "platform/PdfFile.h"
+
+#include "platform/Errors.h"
+
+#include <QCoreApplication>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+struct TPdfFile::Private
+{
+    QSaveFile file;
+    QString title;
+    std::unique_ptr<QPdfWriter> writer;
+    QPainter painter;
+    bool pageUsed = false;
+};
+
+TPdfFile::TPdfFile(const QString &fileName, const QString &title) : d(std::make_unique<Private>())
+{
+    d->file.setFileName(fileName);
+    d->title = title;
+}
+
+// Not committed: QSaveFile removes the temporary file and the chosen one stays untouched.
+TPdfFile::~TPdfFile()
+{
+    if (d->painter.isActive())
+        d->painter.end();
+}
+
+QPageLayout TPdfFile::pageLayout()
+{
+    // What QPrinter gives a print to a PDF file: A4 with 10-point margins.
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10),
+                       QPageLayout::Point);
+}
+
+void TPdfFile::open()
+{
+    if (!d->file.open(QIODevice::WriteOnly))
+        throw EFileError(d->file.fileName(), d->file.errorString());
+    d->writer = std::make_unique<QPdfWriter>(&d->file);
+    d->writer->setResolution(1200);
+    d->writer->setPageLayout(pageLayout());
+    d->writer->setTitle(d->title);
+    d->writer->setCreator(QCoreApplication::applicationName());
+    if (!d->painter.begin(d->writer.get())) {
+        d->file.cancelWriting();
+        throw EFileError(d->file.fileName(), QStringLiteral("PDF"));
+    }
+}
+
+void TPdfFile::addFormPage(QWidget *form)
+{
+    if (!d->writer)
+        open();
+    else if (d->pageUsed)
+        d->writer->newPage();
+    d->pageUsed = true;
+    const QRect page = d->writer->pageLayout().paintRectPixels(d->writer->resolution());
+    divisheet::paintFormImage(form, &d->painter, page.size());
+}
+
+void TPdfFile::commit()
+{
+    if (!d->writer)
+        open(); // no page: an empty document, still written whole
+    d->painter.end();
+    if (!d->file.commit())
+        throw EFileError(d->file.fileName(), d->file.errorString());
+}

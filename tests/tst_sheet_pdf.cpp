@@ -1,0 +1,317 @@
+// Sheets as PDF files, read back from outside the program: the command line's class sets
+// and bad arguments, a file that cannot be written, PDF保存 and まとめて作成 on the window.
+
+#include "FormTestSupport.h"
+#include "PrintedPages.h"
+
+#include "app/SheetLayout.h"
+#include "platform/PdfFile.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <unistd.h>
+
+using namespace printtest;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString program = QStringLiteral(DIVISHEET_EXECUTABLE);
+const QSize paperSize(1036, 766); // the designed window, which every page is laid out for
+
+struct Outcome
+{
+    int status = -1;
+    QString out, err;
+};
+
+// The program with `arguments` (split at spaces), FILE standing for `file`, `prefix` before it.
+Outcome runProgram(const QString &arguments, const QString &file, const QStringList &prefix = {})
+{
+    QProcess process;
+    const QStringList args = QString(arguments).replace(u"FILE"_s, file).split(u' ', Qt::SkipEmptyParts);
+    process.start(prefix.isEmpty() ? program : prefix.first(), prefix.isEmpty() ? args : prefix.mid(1) + QStringList{program} + args);
+    process.waitForFinished(60000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromLocal8Bit(process.readAllStandardOutput()), QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+// Page `number` of a sheets PDF: the code and "k/N" in its header, its problems (from the
+// problems page) or the fault of its worked figures (an answers page of `expected`).
+struct SheetPage
+{
+    QString code, setNumber;
+    QList<PrintedProblem> problems;
+    QString fault;
+};
+
+SheetPage readSheetPage(const QString &pdf, int number, const QList<PrintedProblem> *expected = nullptr)
+{
+    const PrintedPage page = readPage(pdf, pageMapping(paperSize, TPdfFile::pageLayout(), 1200), number);
+    SheetPage sheet;
+    sheet.code = QRegularExpression(u"#[0-9A-Z-]+"_s).match(page.text).captured();
+    sheet.setNumber = QRegularExpression(u"\\d+/\\d+"_s).match(page.text).captured();
+    const std::optional<SheetRecipe> recipe = decodeSheetCode(sheet.code).recipe;
+    if (!recipe)
+        return sheet;
+    const SheetShape shape = sheetShape(recipe->settings);
+    const CellSize cell = sheetCellSize(paperSize, shape.rows, shape.columns);
+    std::vector<QPoint> corners;
+    for (int k = 0; k < shape.problemCount(); ++k)
+        corners.push_back(cellTopLeft(cell, k / shape.columns + 1, k % shape.columns + 1));
+    const QList<PrintedFigure> figures = figuresOnPage(page, corners, 30);
+    if (!expected)
+        sheet.problems = problemsOfProblemsPage(figures);
+    for (qsizetype k = 0; expected && k < figures.size() && sheet.fault.isEmpty(); ++k)
+        sheet.fault = checkWorkedFigure(figures[k], expected->value(k));
+    return sheet;
+}
+
+QList<PrintedProblem> problemsOfCode(const QString &code)
+{
+    QList<PrintedProblem> problems;
+    const std::optional<SheetRecipe> recipe = decodeSheetCode(code).recipe;
+    for (const divisheet::Problem &p : recipe ? recipeProblems(*recipe) : std::vector<divisheet::Problem>())
+        problems << PrintedProblem{p.divisor, p.dividend};
+    return problems;
+}
+
+// Checks a PDF of `sheets` sheets (problems pages, then answers pages when `answers`) made
+// from outside: landscape pages, "k/N" (from `firstNumber` on) and a code on each, the code giving the page's
+// problems, every sheet different, the answers page k worked for the problems of page k.
+void checkSheetsPdf(const QString &pdf, int sheets, bool answers, const QString &firstNumber)
+{
+    const PdfInfo info = pdfInfo(pdf);
+    QCOMPARE(info.pages, sheets * (answers ? 2 : 1));
+    QCOMPARE(info.pageSize, u"842 x 595 pts"_s);
+    QList<QList<PrintedProblem>> seen;
+    for (int k = 1; k <= sheets; ++k) {
+        const SheetPage page = readSheetPage(pdf, k);
+        const QStringList first = firstNumber.split(u'/');
+        QCOMPARE(page.setNumber, firstNumber.isEmpty() ? QString() : u"%1/%2"_s.arg(first[0].toInt() + k - 1).arg(first[1]));
+        QCOMPARE(page.problems, problemsOfCode(page.code));
+        QVERIFY2(!seen.contains(page.problems), qPrintable(u"sheet %1 repeats an earlier one"_s.arg(k)));
+        seen << page.problems;
+        if (!answers)
+            continue;
+        const SheetPage worked = readSheetPage(pdf, sheets + k, &page.problems);
+        QCOMPARE(worked.code + worked.setNumber, page.code + page.setNumber);
+        QVERIFY2(worked.fault.isEmpty(), qPrintable(u"answers page %1: "_s.arg(k) + worked.fault));
+    }
+}
+
+} // namespace
+
+class TestSheetPdf : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        divisheet::installFontSubstitutions();
+        if (!haveTool(u"pdftotext"_s) || !haveTool(u"pdfinfo"_s))
+            QSKIP("poppler-utils is not installed");
+    }
+
+    void commandLineSheets_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<int>("sheets");
+        QTest::addColumn<bool>("answers");
+        QTest::addColumn<QString>("firstNumber"); // "k/N" of the first sheet; empty: a window sheet's code
+        QTest::newRow("the start-up settings, one sheet") << u"--pdf FILE"_s << 1 << true << u"1/1"_s;
+        QTest::newRow("largest catalogue, 4 sheets") << u"--pdf FILE --sheets 4 --divisor 1000..9999"_s << 4 << true << u"1/4"_s;
+        QTest::newRow("remainders, no answers") << u"--pdf=FILE --sheets=3 --divisor 10..90 --quotient 11..99 --remainder --no-answers"_s << 3 << false << u"1/3"_s;
+        QTest::newRow("random catalogue, no frames") << u"--pdf FILE --sheets 2 --divisor 11..99 --quotient 111..999 --remainder --no-frames"_s << 2 << true << u"1/2"_s;
+        QTest::newRow("a class set's code") << u"--pdf FILE --code 60B1B-6B4N0-82C"_s << 1 << true << u"2/2"_s;
+        QTest::newRow("a window sheet's code") << u"--pdf FILE --code 40B1B-6B4N9"_s << 1 << true << QString();
+    }
+
+    void commandLineSheets()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(int, sheets);
+        QFETCH(bool, answers);
+        QFETCH(QString, firstNumber);
+        QTemporaryDir dir;
+        const Outcome outcome = runProgram(arguments, dir.filePath(u"sheets.pdf"_s));
+        QVERIFY2(outcome.status == 0, qPrintable(outcome.err));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"sheets.pdf"_s});
+        checkSheetsPdf(dir.filePath(u"sheets.pdf"_s), sheets, answers, firstNumber);
+    }
+
+    void badCommandLines_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<bool>("fileExists");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message"); // on stderr
+        QTest::newRow("unknown option") << u"--pdf FILE --colour"_s << false << 2 << u"unknown option --colour"_s;
+        QTest::newRow("combination") << u"--pdf FILE --divisor 1000..9999 --quotient 10..90"_s << false << 2 << u"does not go with"_s;
+        QTest::newRow("101 sheets") << u"--pdf FILE --sheets 101"_s << false << 2 << u"must be 1 to 100"_s;
+        QTest::newRow("malformed code") << u"--pdf FILE --code 12U45-67890"_s << false << 2 << u"malformed sheet code"_s;
+        QTest::newRow("unknown code") << u"--pdf FILE --code 80B1B-6B4NH"_s << false << 2 << u"version 2"_s;
+        QTest::newRow("FILE exists") << u"--pdf FILE"_s << true << 2 << u"exists; it is kept"_s;
+        QTest::newRow("--force replaces FILE") << u"--pdf FILE --force --no-answers"_s << true << 0 << QString();
+        QTest::newRow("no such folder") << u"--pdf FILE/x.pdf"_s << false << 1 << u"cannot write"_s;
+    }
+
+    // A bad command line writes nothing and keeps an existing file.
+    void badCommandLines()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(bool, fileExists);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(u"a.pdf"_s);
+        if (fileExists) {
+            QFile old(file);
+            QVERIFY(old.open(QIODevice::WriteOnly) && old.write("keep") == 4);
+        }
+        const Outcome outcome = runProgram(arguments, file);
+        QCOMPARE(outcome.status, status);
+        QVERIFY2(outcome.err.contains(message), qPrintable(outcome.err));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), fileExists ? QStringList{u"a.pdf"_s} : QStringList());
+        if (fileExists)
+            QCOMPARE(pdfInfo(file).pages, status == 0 ? 1 : 0);
+    }
+
+    // A folder the program may not write into: exit status 1, a message, nothing left there.
+    void unwritableFolder()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
+        // Root writes anywhere: the program then runs as nobody.
+        QStringList asUser;
+        if (geteuid() == 0) {
+            if (!haveTool(u"setpriv"_s))
+                QSKIP("running as root without setpriv: no way to run the program as a user who may not write");
+            asUser = {u"setpriv"_s, u"--reuid=65534"_s, u"--regid=65534"_s, u"--clear-groups"_s};
+        }
+        const Outcome outcome = runProgram(u"--pdf FILE --sheets 5"_s, dir.filePath(u"a.pdf"_s), asUser);
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(outcome.status, 1);
+        QVERIFY2(outcome.err.contains(u"cannot write"_s), qPrintable(outcome.err));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+    }
+
+    void savePdf_data()
+    {
+        QTest::addColumn<bool>("answers");
+        QTest::addColumn<bool>("typed"); // a sheet typed into the data-check grid: no code
+        QTest::newRow("problems and answers") << true << false;
+        QTest::newRow("problems only") << false << false;
+        QTest::newRow("typed into the grid") << true << true;
+    }
+
+    // PDF保存 saves the sheet on screen, named after its code, and the screen keeps it.
+    void savePdf()
+    {
+        QFETCH(bool, answers);
+        QFETCH(bool, typed);
+        QTemporaryDir dir;
+        MessageCapture capture;
+        auto form = makeForm({true});
+        child<TCheckBox>(form.get(), "CheckBoxPrintAnswer")->setChecked(answers);
+        if (typed) {
+            child<TCheckBox>(form.get(), "CheckBoxDataKakunin")->setChecked(true);
+            child<TStringGrid>(form.get(), "StringGridData")->setCell(1, 4, u"17"_s);
+            child<TButton>(form.get(), "ButtonByouga")->click();
+        }
+        const auto before = figuresOn(form.get());
+        const QString code = child<TLabel>(form.get(), "LabelSheetCode")->caption();
+        QCOMPARE(code.isEmpty(), typed);
+        QString suggested;
+        form->setSaveFileChooser([&](QWidget *, const QString &, const QString &file) {
+            suggested = QFileInfo(file).fileName();
+            return dir.filePath(u"saved.pdf"_s);
+        });
+        child<TButton>(form.get(), "ButtonSavePdf")->click();
+        QCOMPARE(capture.messages, QStringList());
+        QCOMPARE(suggested, typed ? u"わり算.pdf"_s : u"わり算-"_s + code.mid(1) + u".pdf"_s);
+        QCOMPARE(pdfInfo(dir.filePath(u"saved.pdf"_s)).pages, answers ? 2 : 1);
+        QList<PrintedProblem> screen;
+        for (const Figure &f : before)
+            screen << PrintedProblem{f.divisor, f.dividend};
+        const PrintedPage page = readPage(dir.filePath(u"saved.pdf"_s), pageMapping(paperSize, TPdfFile::pageLayout(), 1200), 1);
+        std::vector<QPoint> corners;
+        for (const Figure &f : before)
+            corners.push_back(f.geometry.topLeft());
+        QCOMPARE(problemsOfProblemsPage(figuresOnPage(page, corners, 30)), screen);
+        QCOMPARE(page.text.contains(code), true);
+        const auto after = figuresOn(form.get());
+        QCOMPARE(after.size(), before.size());
+        for (std::size_t k = 0; k < after.size(); ++k)
+            QVERIFY(after[k].dividend == before[k].dividend && after[k].integerShow == before[k].integerShow);
+    }
+
+    void classSetDialog_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("error"); // in the dialog; empty: the PDF is made
+        QTest::newRow("a set of 3") << QString() << 3 << QString();
+        QTest::newRow("a window sheet's code") << u"#40b1b 6b4n9"_s << 5 << QString();
+        QTest::newRow("a mistyped code") << u"#40B1U-6B4N9"_s << 5 << u"'U' is not one of its characters"_s;
+    }
+
+    // まとめて作成 makes the set or the code's sheet; a bad code is said in the dialog and
+    // nothing is made. The screen keeps its sheet.
+    void classSetDialog()
+    {
+        QFETCH(QString, code);
+        QFETCH(int, count);
+        QFETCH(QString, error);
+        QTemporaryDir dir;
+        MessageCapture capture;
+        auto form = makeForm();
+        form->setSaveFileChooser([&](QWidget *, const QString &, const QString &) { return dir.filePath(u"set.pdf"_s); });
+        const auto before = figuresOn(form.get());
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            child<QSpinBox>(dialog, "SpinBoxCount")->setValue(count);
+            child<QLineEdit>(dialog, "EditCode")->setText(code);
+            dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+            shown = child<QLabel>(dialog, "LabelError")->text();
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        child<TButton>(form.get(), "ButtonClassSet")->click();
+        QCOMPARE(capture.messages, QStringList());
+        QVERIFY2(shown.contains(error), qPrintable(shown));
+        QCOMPARE(QFile::exists(dir.filePath(u"set.pdf"_s)), error.isEmpty());
+        if (error.isEmpty())
+            checkSheetsPdf(dir.filePath(u"set.pdf"_s), code.isEmpty() ? count : 1, true, code.isEmpty() ? u"1/%1"_s.arg(count) : QString());
+        QCOMPARE(figuresOn(form.get()).size(), before.size());
+        QCOMPARE(figuresOn(form.get()).front().dividend, before.front().dividend);
+    }
+
+    // The two buttons lie in the settings panel's free bottom row: inside it, over no other
+    // control, their captions fitting.
+    void newButtonsCoverNothing()
+    {
+        auto form = makeForm();
+        auto *panel = child<QWidget>(form.get(), "GroupBoxStart");
+        for (const char *name : {"ButtonSavePdf", "ButtonClassSet"}) {
+            auto *button = child<TButton>(form.get(), name);
+            QVERIFY2(panel->rect().contains(button->geometry()) && button->sizeHint().width() <= button->width(), name);
+            for (QWidget *other : panel->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+                QVERIFY2(other == button || !other->geometry().intersects(button->geometry()), qPrintable(other->objectName()));
+        }
+    }
+};
+
+QTEST_MAIN(TestSheetPdf)
+#include "tst_sheet_pdf.moc"
