@@ -290,14 +290,16 @@ void TFormDivisheet::ComponentByouga(QObject *Sender)
 {
     ComponentSakujo(Sender);
     // Whatever placed the figures, and however far it got, the panels stay usable.
-    const auto panelsOnTop = qScopeGuard([this] { raisePanels(); });
+    const PageLayout layout = sheetPageLayout();
+    const auto panelsOnTop = qScopeGuard([this, layout] {
+        placeNumbers(layout);
+        raisePanels();
+    });
     m_state.PlacedColumns = m_state.FigureColumns;
     m_state.PlacedRows = m_state.FigureRows;
-    const PageLayout layout = sheetPageLayout();
     m_state.CellWidth = layout.cell.width;
     m_state.CellHeight = layout.cell.height;
     showPageHeader();
-    placeNumbers(layout);
 
     TStringGrid *data = ui->StringGridData;
     data->setColCount(m_state.FigureRows * m_state.FigureColumns + 1);

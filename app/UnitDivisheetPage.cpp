@@ -5,12 +5,14 @@
 #include "app/PageHeader.h"
 #include "app/PageOptionsDialog.h"
 #include "app/SheetLayout.h"
+#include "figures/LongDivision.h"
 #include "platform/Controls.h"
 #include "platform/ErrorBoundary.h"
 #include "platform/Fonts.h"
 
 #include <QLabel>
 #include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 
 #include <algorithm>
@@ -71,7 +73,7 @@ void TFormDivisheet::ButtonPageOptionsClick(QObject *)
 // title line and the score box (shown only while their options are on).
 void TFormDivisheet::createPageControls()
 {
-    auto *button = new QPushButton(QStringLiteral("ページ設定(&G)..."), ui->GroupBoxStart);
+    auto *button = new QPushButton(QStringLiteral("ページ(&G)..."), ui->GroupBoxStart);
     button->setObjectName(QStringLiteral("ButtonPageOptions"));
     button->setGeometry(272, 33, 89, 22);
     button->setToolTip(QStringLiteral("問題の番号、点数欄、題名、問題の数を設定します。次の更新から使われます。"));
@@ -149,3 +151,5 @@ void TFormDivisheet::placeNumbers(const PageLayout &layout)
         number->show();
     }
 }
+
+
