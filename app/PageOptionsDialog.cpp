@@ -25,6 +25,7 @@ TPageOptionsDialog::TPageOptionsDialog(const PageOptions &options, QWidget *pare
     auto *titleLabel = new QLabel(QStringLiteral("題名(&T):"), this);
     m_title = new QLineEdit(options.title, this);
     m_title->setObjectName(QStringLiteral("EditTitle"));
+    m_title->setMinimumWidth(kTitleMaxLength * 13); // the whole title in view
     m_title->setPlaceholderText(QStringLiteral("なし(設定の行を表示)"));
     titleLabel->setBuddy(m_title);
     m_titleCut = new QLabel(this);
