@@ -193,15 +193,13 @@ void TestPrintForwarding::clipIsKept()
 
 void TestPrintForwarding::everyDigitBoxReachesPaper_data()
 {
-    QTest::addColumn<int>("fontSize");
-    // At these sizes the face is taller than a digit's box.
-    QTest::newRow("20") << 20;
-    QTest::newRow("23") << 23;
-    QTest::newRow("30") << 30;
+    QTest::addColumn<int>("fontSize"); // at 20 and 23 the face is taller than a digit's box
+    for (const int size : {20, 23, 30})
+        QTest::addRow("%d", size) << size;
 }
 
-// A problem's figure recorded and played onto a PDF page as printing does, read back as a
-// picture: ink in the divisor's last box as in its first.
+// A problem's figure played onto a PDF page as printing plays it, read back as a picture:
+// ink in the divisor's last box as in its first.
 void TestPrintForwarding::everyDigitBoxReachesPaper()
 {
     QFETCH(int, fontSize);
@@ -212,14 +210,10 @@ void TestPrintForwarding::everyDigitBoxReachesPaper()
     figure.setValueIntegerWarareru(2625);
     figure.setValueIntegerWaru(375);
     figure.setTypeIntegerShow(divisheet::isHide);
-    const TFrameFigureInteger &divisor = *figure.findChild<TFrameFigureInteger *>(QStringLiteral("FDynFrameFigureIntegerWaru"));
     QPicture picture;
-    {
-        QPainter recorder(&picture);
-        figure.render(&recorder);
-    }
+    figure.render(std::make_unique<QPainter>(&picture).get());
     QTemporaryDir folder;
-    const QString pdf = folder.filePath(QStringLiteral("frame.pdf"));
+    const QString pdf = folder.filePath(QStringLiteral("figure.pdf"));
     {
         QPdfWriter writer(pdf);
         writer.setResolution(96 * kScale);
@@ -231,12 +225,10 @@ void TestPrintForwarding::everyDigitBoxReachesPaper()
     QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(96 * kScale), QStringLiteral("-png"),
                                                    QStringLiteral("-singlefile"), pdf, folder.filePath(QStringLiteral("page"))});
     const QImage image(folder.filePath(QStringLiteral("page.png")));
-    QVERIFY(!image.isNull());
-    const double toImage = double(image.width()) / figure.width();
+    const QRect divisor = figure.findChild<TFrameFigureInteger *>(QStringLiteral("FDynFrameFigureIntegerWaru"))->geometry();
     for (const int box : {0, 2}) {
-        const QRect area(qRound((divisor.x() + box * fontSize + 3) * toImage), qRound((divisor.y() + 3) * toImage),
-                         qRound((fontSize - 6) * toImage), qRound((divisor.height() - 6) * toImage));
-        QVERIFY2(!darkBounds(image, area).isEmpty(), qPrintable(QStringLiteral("box %1").arg(box + 1)));
+        const QRect area(divisor.x() + box * fontSize + 3, divisor.y() + 3, fontSize - 6, divisor.height() - 6);
+        QVERIFY2(!image.isNull() && !darkBounds(image, QRect(area.topLeft() * kScale, area.size() * kScale)).isEmpty(), qPrintable(QString::number(box)));
     }
 }
 

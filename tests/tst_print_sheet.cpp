@@ -451,7 +451,6 @@ private slots:
     void printedSheetLooksLikeScreen();
     void pagesAsImages();
     void pageIndependentOfWindowSize();
-    void pageOptionsOnBothPages_data();
     void pageOptionsOnBothPages();
 
 private:
@@ -941,40 +940,26 @@ void TestPrintSheet::pageIndependentOfWindowSize()
         QVERIFY2(digits == expected, qPrintable(name));
 }
 
-void TestPrintSheet::pageOptionsOnBothPages_data()
-{
-    QTest::addColumn<QString>("divisorButton");
-    QTest::addColumn<QString>("quotientButton");
-    QTest::newRow("one-digit divisor") << QStringLiteral("RadioButtonWaru1_9") << QStringLiteral("RadioButtonKotae11_99");
-    QTest::newRow("three-digit divisor") << QStringLiteral("RadioButtonWaru111_999") << QStringLiteral("RadioButtonKotae1_9");
-}
-
 // Every option on: the own title, the score box's mark and the settings line, moved to the
 // foot, on the problems page and on the answers page.
 void TestPrintSheet::pageOptionsOnBothPages()
 {
-    QFETCH(QString, divisorButton);
-    QFETCH(QString, quotientButton);
     requireQueue();
     MessageCapture capture;
-    auto form = makeForm();
-    child<TRadioButton>(form.get(), qPrintable(quotientButton))->click();
-    child<TRadioButton>(form.get(), qPrintable(divisorButton))->click();
+    auto form = makeWideCatalogueForm(true);
     const QString title = QStringLiteral("わり算の筆算 3年1組 & 2組");
     form->setPageOptions({true, true, title, true});
     const QString marker = markJobs();
     child<TButton>(form.get(), "ButtonPrintOut")->click();
     QCOMPARE(capture.messages, QStringList());
-    const QString settingsLine = child<TLabel>(form.get(), "LabelHyoudai")->caption().remove(u'&');
     const QList<SpooledJob> jobs = waitForJobs(marker, 2);
     QCOMPARE(jobs.size(), 2);
     for (const SpooledJob &job : jobs) {
         const QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), job.pdf, QStringLiteral("-")});
-        for (const QString &expected : {title, QStringLiteral("点"), settingsLine})
+        for (const QString &expected : {title, QStringLiteral("点"), child<TLabel>(form.get(), "LabelHyoudai")->caption()})
             QVERIFY2(text.contains(expected), qPrintable(job.title + QStringLiteral(" lacks ") + expected));
     }
 }
-
 
 int main(int argc, char **argv)
 {
