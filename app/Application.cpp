@@ -76,10 +76,13 @@ int writePdf(int argc, char *argv[], const CommandLineOptions &options)
     try {
         SheetJob job;
         if (options.code) {
-            job = codeJob(*options.code);
+            SheetRecipe recipe = *options.code;
+            recipe.page.title = options.page.title; // free text, never part of a code
+            job = codeJob(recipe);
         } else {
             SheetRecipe base;
             base.settings = options.settings;
+            base.page = options.page;
             base.framesShown = options.framesShown;
             base.answersIncluded = options.answersIncluded;
             TRandom &random = TRandom::global();

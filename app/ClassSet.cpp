@@ -1,5 +1,6 @@
 #include "app/ClassSet.h"
 
+#include "app/PageLayout.h"
 #include "app/ProblemDraw.h"
 #include "platform/Random.h"
 
@@ -32,8 +33,8 @@ void shuffle(std::vector<T> &items, TRandom &rng)
 class EnumeratedSet
 {
 public:
-    explicit EnumeratedSet(const ProblemSettings &settings)
-        : m_catalogue(buildCatalogue(settings, m_unused)), m_count(sheetShape(settings).problemCount())
+    EnumeratedSet(const ProblemSettings &settings, int count)
+        : m_catalogue(buildCatalogue(settings, m_unused)), m_count(count)
     {
         m_pool.resize(m_catalogue.size());
         std::iota(m_pool.begin(), m_pool.end(), 0);
@@ -87,8 +88,7 @@ private:
 class RandomSet
 {
 public:
-    explicit RandomSet(const ProblemSettings &settings)
-        : m_settings(settings), m_count(sheetShape(settings).problemCount())
+    RandomSet(const ProblemSettings &settings, int count) : m_settings(settings), m_count(count)
     {
     }
 
@@ -145,19 +145,21 @@ std::vector<std::vector<Problem>> drawSheets(Set set, quint32 setSeed, int count
 } // namespace
 
 std::vector<std::vector<Problem>> classSetSheets(const ProblemSettings &settings, quint32 setSeed,
-                                                 int count)
+                                                 int count, const PageOptions &page)
 {
     count = std::clamp(count, 0, maxClassSetSize);
+    const int perSheet = sheetProblemCount(settings, page);
     if (isRandomCatalogue(settings))
-        return drawSheets(RandomSet(settings), setSeed, count);
-    return drawSheets(EnumeratedSet(settings), setSeed, count);
+        return drawSheets(RandomSet(settings, perSheet), setSeed, count);
+    return drawSheets(EnumeratedSet(settings, perSheet), setSeed, count);
 }
 
-std::vector<Problem> classSetSheet(const ProblemSettings &settings, quint32 setSeed, int k)
+std::vector<Problem> classSetSheet(const ProblemSettings &settings, quint32 setSeed, int k,
+                                   const PageOptions &page)
 {
     if (k < 1 || k > maxClassSetSize)
         return {};
-    return classSetSheets(settings, setSeed, k).back();
+    return classSetSheets(settings, setSeed, k, page).back();
 }
 
 } // namespace divisheet

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/PageOptions.h"
 #include "app/ProblemCatalogue.h"
 #include "app/ProblemClasses.h"
 
@@ -24,10 +25,12 @@ inline constexpr int maxClassSetSize = 100;
 // the continuing generator; a problem already used in the set is drawn again.
 // A sheet that equals an earlier one problem for problem is drawn again.
 // The first `count` sheets (count is clamped to 0 .. maxClassSetSize).
+// The page's options decide how many problems each sheet holds.
 std::vector<std::vector<Problem>> classSetSheets(const ProblemSettings &settings, quint32 setSeed,
-                                                 int count);
+                                                 int count, const PageOptions &page = {});
 
 // Sheet k (1-based) of the set; empty for k outside 1 .. maxClassSetSize.
-std::vector<Problem> classSetSheet(const ProblemSettings &settings, quint32 setSeed, int k);
+std::vector<Problem> classSetSheet(const ProblemSettings &settings, quint32 setSeed, int k,
+                                   const PageOptions &page = {});
 
 } // namespace divisheet

@@ -15,12 +15,15 @@ namespace {
 const QStringList pdfOptions = {u"--sheets"_s,    u"--divisor"_s,    u"--quotient"_s, u"--remainder"_s,
                                 u"--no-frames"_s, u"--no-answers"_s, u"--code"_s,     u"--force"_s};
 // The options that --code replaces with what its sheet records.
-const QStringList settingOptions = {u"--sheets"_s,    u"--divisor"_s,   u"--quotient"_s,
-                                    u"--remainder"_s, u"--no-frames"_s, u"--no-answers"_s};
+// (A code carries the page's options too, all but the title.)
+const QStringList settingOptions = {u"--sheets"_s,    u"--divisor"_s,    u"--quotient"_s,
+                                    u"--remainder"_s, u"--no-frames"_s,  u"--no-answers"_s,
+                                    u"--numbered"_s,  u"--score"_s,      u"--more"_s};
 const QStringList valueOptions = {u"--pdf"_s, u"--sheets"_s, u"--divisor"_s, u"--quotient"_s,
-                                  u"--code"_s};
+                                  u"--code"_s, u"--title"_s};
 const QStringList switches = {u"--help"_s,       u"--data-check"_s, u"--remainder"_s,
-                              u"--no-frames"_s,  u"--no-answers"_s, u"--force"_s};
+                              u"--no-frames"_s,  u"--no-answers"_s, u"--force"_s,
+                              u"--numbered"_s,   u"--score"_s,      u"--more"_s};
 
 std::optional<QuotientClass> parseQuotient(const QString &value)
 {
@@ -93,6 +96,18 @@ QString applyOption(const QString &name, const QString &value, CommandLineOption
         o.answersIncluded = false;
     else if (name == u"--force")
         o.force = true;
+    else if (name == u"--numbered")
+        o.page.numbered = true;
+    else if (name == u"--score")
+        o.page.scoreBox = true;
+    else if (name == u"--more")
+        o.page.more = true;
+    else if (name == u"--title") {
+        const FittedTitle fitted = fitTitle(value);
+        if (fitted.cut)
+            return u"--title: a title may have at most %1 characters"_s.arg(kTitleMaxLength);
+        o.page.title = fitted.text;
+    }
     else if (name == u"--divisor")
         return applyDivisor(value, o.settings);
     else if (name == u"--quotient") {
@@ -189,8 +204,8 @@ CommandLineResult parseCommandLine(const QStringList &arguments)
 QString commandLineHelp()
 {
     return uR"(Usage:
-  divisheet [--data-check]
-  divisheet --pdf FILE [options]
+  divisheet [--data-check] [page options]
+  divisheet --pdf FILE [options] [page options]
   divisheet --help
 
 Without --pdf, Divisheet opens its window; --data-check adds the data-check panel's
@@ -215,6 +230,13 @@ Options:
                     the code): a shell takes # for the start of a comment
   --force           replace FILE if it exists (default: keep it and stop)
   --help            show this text
+
+Page options:
+  --numbered        number the problems 1, 2, 3 ... in reading order
+  --score           a score box at the end of the date-and-name line
+  --title TEXT      the page's own title, up to 40 characters; the settings line
+                    then moves to the page foot
+  --more            as many problems as fit on the page, in a smaller size
 
 Not every quotient class goes with every divisor class: 1000..9999 takes only
 quotients 1..9; 100..900 to 111..999 take quotients 1..9, 10..90 and 11..99;

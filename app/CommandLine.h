@@ -18,6 +18,8 @@ struct CommandLineOptions
 
     Mode mode = Mode::Window;
     bool dataCheck = false;
+    // --numbered, --score, --title TEXT, --more: for the window and the PDF alike.
+    PageOptions page;
 
     // Mode::Pdf; the defaults are the window's start-up settings.
     QString pdfFile;

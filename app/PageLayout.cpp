@@ -151,4 +151,42 @@ PageLayout pageLayout(const ProblemSettings &settings, const PageOptions &option
                         : standardPageLayout(settings, options, windowSize);
 }
 
+namespace {
+
+PageOptions countedOptions(const PageOptions &options)
+{
+    PageOptions counted = options;
+    if (counted.more && !counted.hasTitle())
+        counted.title = QStringLiteral("-");
+    return counted;
+}
+
+} // namespace
+
+PageLayout sheetGrid(const ProblemSettings &settings, const PageOptions &options)
+{
+    return pageLayout(settings, countedOptions(options), kDesignPageSize);
+}
+
+int sheetProblemCount(const ProblemSettings &settings, const PageOptions &options)
+{
+    return sheetGrid(settings, options).problemCount();
+}
+
+PageLayout placedPageLayout(const PageOptions &options, int rows, int columns, QSize outer, QSize client)
+{
+    PageLayout layout;
+    layout.rows = rows;
+    layout.columns = columns;
+    if (options.isDefault()) {
+        layout.cell = sheetCellSize(outer, rows, columns);
+        return layout;
+    }
+    layout.top = sheetTop(options.hasTitle());
+    layout.numberBand = options.numbered ? kNumberBand : 0;
+    layout.cell = {cellExtent(client.width() - kSheetLeftMargin, columns),
+                   cellExtent(sheetBottom(client, options.hasTitle()) - layout.top, rows)};
+    return layout;
+}
+
 } // namespace divisheet

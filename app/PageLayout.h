@@ -20,6 +20,8 @@ inline constexpr QSize kDesignPageSize{1036, 766};
 inline constexpr int kStandardFontSize = 30;
 // Below this the boxes get too small to write digits into by hand.
 inline constexpr int kMoreMinFontSize = 20;
+// The most problems a page of any settings and options holds.
+inline constexpr int kMaxSheetProblems = 40;
 
 // A problem's number: small text above the top left of its figure.
 inline constexpr int kNumberPixelSize = 12;
@@ -69,5 +71,17 @@ PageLayout morePageLayout(const ProblemSettings &settings, const PageOptions &op
 
 // The layout the options ask for: standard over the window, or the fuller page.
 PageLayout pageLayout(const ProblemSettings &settings, const PageOptions &options, QSize windowSize);
+
+// The grid and font size of a sheet: the standard one, or a fuller page counted as if an
+// own title took its lines, so that the title, which no sheet code carries, never changes
+// which problems a code brings back (without a title the grid spreads over the taller band).
+PageLayout sheetGrid(const ProblemSettings &settings, const PageOptions &options);
+int sheetProblemCount(const ProblemSettings &settings, const PageOptions &options);
+
+// Where a sheet of `rows` x `columns` goes on the window. With every option off it is
+// exactly the cells of the window's outer size, as the window has always placed them.
+// Otherwise the grid fills the band of the client area (the page that reaches paper)
+// between the header, or the own title, and the page foot, or the foot line.
+PageLayout placedPageLayout(const PageOptions &options, int rows, int columns, QSize outer, QSize client);
 
 } // namespace divisheet

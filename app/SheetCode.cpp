@@ -145,8 +145,8 @@ QString unknown(const QString &why)
 std::vector<Problem> recipeProblems(const SheetRecipe &recipe)
 {
     if (recipe.kind == SheetRecipe::Kind::ClassSet)
-        return classSetSheet(recipe.settings, recipe.setSeed, recipe.setIndex);
-    return makeSheet(recipe.settings, recipe.seeds);
+        return classSetSheet(recipe.settings, recipe.setSeed, recipe.setIndex, recipe.page);
+    return makeSheet(recipe.settings, recipe.seeds, recipe.page);
 }
 
 QString encodeSheetCode(const SheetRecipe &r)

@@ -1,5 +1,6 @@
 #include "app/SheetMaker.h"
 
+#include "app/PageLayout.h"
 #include "app/ProblemDraw.h"
 #include "platform/Random.h"
 
@@ -40,7 +41,8 @@ QString settingsProblem(const ProblemSettings &s)
     return {};
 }
 
-std::vector<Problem> makeSheet(const ProblemSettings &settings, const SheetSeeds &seeds)
+std::vector<Problem> makeSheet(const ProblemSettings &settings, const SheetSeeds &seeds,
+                               const PageOptions &page)
 {
     TRandom rng;
     if (isRandomCatalogue(settings))
@@ -48,7 +50,7 @@ std::vector<Problem> makeSheet(const ProblemSettings &settings, const SheetSeeds
     std::vector<Problem> catalogue = buildCatalogue(settings, rng);
 
     rng.setSeed(seeds.drawSeed);
-    const int count = sheetShape(settings).problemCount();
+    const int count = sheetProblemCount(settings, page);
     return takeDrawn(catalogue, drawPositions(int(catalogue.size()), count, rng));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/PageOptions.h"
 #include "app/ProblemCatalogue.h"
 #include "app/ProblemClasses.h"
 
@@ -46,7 +47,8 @@ QString settingsProblem(const ProblemSettings &settings);
 // The sheet's problems in the order of its cells, drawn with the same generator calls as
 // the window: the catalogue (after seeding catalogueSeed for a random catalogue), then
 // drawPositions() from seed drawSeed out of the shrinking catalogue. A catalogue smaller
-// than the sheet gives what it has.
-std::vector<Problem> makeSheet(const ProblemSettings &settings, const SheetSeeds &seeds);
+// than the sheet gives what it has. The page's options decide how many problems it holds.
+std::vector<Problem> makeSheet(const ProblemSettings &settings, const SheetSeeds &seeds,
+                               const PageOptions &page = {});
 
 } // namespace divisheet

@@ -27,7 +27,7 @@ QString pdfFileName(const QString &code)
 SheetJob classSetJob(const SheetRecipe &base, quint32 setSeed, int count)
 {
     SheetJob job{base, {}};
-    const std::vector<std::vector<Problem>> sheets = classSetSheets(base.settings, setSeed, count);
+    const std::vector<std::vector<Problem>> sheets = classSetSheets(base.settings, setSeed, count, base.page);
     for (std::size_t k = 0; k < sheets.size(); ++k) {
         SheetRecipe recipe = base;
         recipe.kind = SheetRecipe::Kind::ClassSet;

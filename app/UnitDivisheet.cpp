@@ -18,6 +18,8 @@
 #include <QMouseEvent>
 #include <QScopeGuard>
 
+#include <algorithm>
+
 using namespace divisheet;
 using F = TFormDivisheet;
 
@@ -168,6 +170,7 @@ void TFormDivisheet::FormCreate(QObject *)
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
+    createPageControls();
     m_state.FigureRows = 2;
     m_state.FigureColumns = 5;
     fillDataGrid();
@@ -259,10 +262,15 @@ void TFormDivisheet::DataHassei(QObject *)
     list->setColCount(column + 1);
     list->endUpdate();
 
-    const SheetShape shape = sheetShape(settings);
-    m_state.FigureRows = shape.rows;
-    m_state.FigureColumns = shape.columns;
-    m_state.ProblemCount = shape.problemCount();
+    // The page's options take effect here, at the new sheet, like the settings.
+    m_sheetPageOptions = m_pageOptions;
+    const PageLayout grid = sheetGrid(settings, m_sheetPageOptions);
+    m_state.FigureRows = grid.rows;
+    m_state.FigureColumns = grid.columns;
+    m_state.ProblemCount = grid.problemCount();
+    m_state.FigureFontSize = quint8(grid.fontSize);
+    if (m_sheetPageOptions.more) // a smaller catalogue gives what it has
+        m_state.ProblemCount = std::min(m_state.ProblemCount, column);
 
     list->setCol(column);
 }
@@ -303,14 +311,17 @@ void TFormDivisheet::ComponentByouga(QObject *Sender)
 {
     ComponentSakujo(Sender);
     // Whatever placed the figures, and however far it got, the panels stay usable.
-    const auto panelsOnTop = qScopeGuard([this] { raisePanels(); });
+    const PageLayout layout = sheetPageLayout();
+    const auto panelsOnTop = qScopeGuard([this, layout] {
+        placeNumbers(layout);
+        raisePanels();
+    });
     showSheetCode();
     m_state.PlacedColumns = m_state.FigureColumns;
     m_state.PlacedRows = m_state.FigureRows;
-    const CellSize cell =
-        sheetCellSize(sheetOuterSize(), m_state.FigureRows, m_state.FigureColumns);
-    m_state.CellWidth = cell.width;
-    m_state.CellHeight = cell.height;
+    m_state.CellWidth = layout.cell.width;
+    m_state.CellHeight = layout.cell.height;
+    showPageHeader();
 
     TStringGrid *data = ui->StringGridData;
     data->setColCount(m_state.FigureRows * m_state.FigureColumns + 1);
@@ -320,7 +331,7 @@ void TFormDivisheet::ComponentByouga(QObject *Sender)
         for (int column = 1; column <= m_state.FigureColumns; ++column) {
             const int divisor = StrToInt(data->cell(k, 2));
             const int dividend = StrToInt(data->cell(k, 4));
-            const QPoint topLeft = cellTopLeft(cell, row, column);
+            const QPoint topLeft = layout.figureTopLeft(row, column);
             CreateComponent(column, row, topLeft.x(), topLeft.y(), kFigureStartWidth,
                             kFigureStartHeight, divisor, dividend, m_state.IntegerShowSetting);
             ++k;

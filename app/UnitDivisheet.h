@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/PageLayout.h"
+#include "app/PageOptions.h"
 #include "app/ProblemClasses.h"
 #include "app/SheetCode.h"
 #include "app/SheetState.h"
@@ -135,6 +137,12 @@ public:
 
     using Handler = void (TFormDivisheet::*)(QObject *);
 
+    // The page's options (UnitDivisheetPage.cpp). They take effect at the next sheet, as
+    // the other settings do; the title is cut to its limit.
+    void setPageOptions(const divisheet::PageOptions &options);
+    const divisheet::PageOptions &pageOptions() const { return m_pageOptions; }
+    void ButtonPageOptionsClick(QObject *Sender);
+
 protected:
     bool event(QEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
@@ -171,6 +179,14 @@ private:
     // that were hidden for it.
     std::unique_ptr<QWidget> openPaper(std::vector<QWidget *> &hidden);
     void closePaper(const std::vector<QWidget *> &hidden);
+    // The page's options on the sheet (UnitDivisheetPage.cpp).
+    divisheet::PageLayout sheetPageLayout() const;
+    QSize sheetClientSize() const;
+    void createPageControls();
+    void showPageHeader();
+    void placeNumbers(const divisheet::PageLayout &layout);
+    divisheet::PageOptions m_pageOptions;
+    divisheet::PageOptions m_sheetPageOptions; // those of the sheet now placed
 
     std::unique_ptr<Ui::TFormDivisheet> ui;
     TSheetState m_state;

@@ -2,6 +2,8 @@
 
 #include "ui_UnitDivisheet.h"
 
+#include "app/PageLayout.h"
+
 // The main form's two grids, which hold the catalogue and the sheet's problems as text,
 // and the data-check panel that shows them.
 
@@ -39,7 +41,8 @@ void TFormDivisheet::fillDataGrid()
         data->setCell(0, row, titles[row - 1]);
     data->setColCount(m_state.FigureRows * m_state.FigureColumns + 1);
     data->setRowCount(5);
-    for (int n = 1; n <= 30; ++n)
+    // Enough numbers for the fullest page of any setting.
+    for (int n = 1; n <= divisheet::kMaxSheetProblems; ++n)
         data->setCellNumber(n, 0, n);
     data->endUpdate();
 }

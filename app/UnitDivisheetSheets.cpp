@@ -68,6 +68,7 @@ void TFormDivisheet::recordSheetRecipe()
     SheetRecipe recipe;
     recipe.settings = m_catalogueSettings;
     recipe.seeds = m_seeds;
+    recipe.page = m_sheetPageOptions;
     m_recipe = recipe;
 }
 
@@ -177,9 +178,11 @@ void TFormDivisheet::addPaperPages(const std::vector<PaperSheet> &sheets, TTypeI
     const auto back = qScopeGuard([this, &hidden] { closePaper(hidden); });
     TStringGrid *data = ui->StringGridData;
     for (const PaperSheet &sheet : sheets) {
-        const SheetShape shape = sheetShape(sheet.recipe.settings);
-        m_state.FigureRows = shape.rows;
-        m_state.FigureColumns = shape.columns;
+        const PageLayout grid = sheetGrid(sheet.recipe.settings, sheet.recipe.page);
+        m_sheetPageOptions = sheet.recipe.page;
+        m_state.FigureRows = grid.rows;
+        m_state.FigureColumns = grid.columns;
+        m_state.FigureFontSize = quint8(grid.fontSize);
         m_state.ProblemCount = int(sheet.problems.size());
         data->beginUpdate();
         int column = 0;
@@ -223,10 +226,13 @@ void TFormDivisheet::ButtonClassSetClick(QObject *)
     const ClassSetRequest request = dialog.request();
     SheetJob job;
     if (request.code) {
-        job = codeJob(*request.code);
+        SheetRecipe recipe = *request.code;
+        recipe.page.title = m_pageOptions.title; // free text, never part of a code
+        job = codeJob(recipe);
     } else {
         SheetRecipe base;
         base.settings = currentSettings();
+        base.page = m_pageOptions;
         base.framesShown = m_state.FrameShowSetting == fsShow;
         base.answersIncluded = request.answersIncluded;
         TRandom &random = TRandom::global();

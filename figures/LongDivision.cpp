@@ -169,8 +169,11 @@ void TFrameFigureInteger::paintEvent(QPaintEvent *)
         if (m_typeIntegerShow == isShow) {
             const FigureRect text = digitTextRect(F, D, m_typeSign, k);
             painter.setPen(Qt::black);
+            // A face taller than its box would make drawText clip to the box by itself, and
+            // on paper that clip outlives the digit and hides the rest of the figure; the
+            // control's own clip above is the one that counts.
             painter.drawText(QRect(text.left, text.top, text.right - text.left, text.bottom - text.top),
-                             Qt::AlignHCenter | Qt::AlignTop, QString::number(digit(k)));
+                             Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, QString::number(digit(k)));
             painter.setPen(QPen(Qt::black, 1, qtPenStyle(m_typeFrameLineStyle)));
         }
     }

@@ -58,6 +58,11 @@ private slots:
         QTest::newRow("class set of the largest catalogue") << u"--pdf=set.pdf --sheets 100 --divisor 1000..9999 --no-answers --force"_s << u"pdf set.pdf 100 1..9 1000..9999 0 1 0 1 -"_s;
         QTest::newRow("fixed 9 with remainder, no frames") << u"--no-frames --remainder --divisor=fixed:9 --quotient 111..999 --pdf xy.pdf"_s << u"pdf xy.pdf 1 111..999 fixed:9 1 0 1 0 -"_s;
         QTest::newRow("fixed 1 without remainder") << u"--pdf a.pdf --divisor fixed:1"_s << u"pdf a.pdf 1 1..9 fixed:1 0 1 1 0 -"_s;
+        QTest::newRow("title of 41 characters") << u"--title "_s + QString(41, u'あ') << u"error: --title: a title may have at most 40 characters"_s;
+        QTest::newRow("title without text") << u"--numbered --title"_s << u"error: --title needs a value"_s;
+        QTest::newRow("code with more") << u"--pdf a.pdf --more --code "_s + code << u"error: cannot be combined with --more"_s;
+        QTest::newRow("page options for the window") << u"--numbered --score --more --title 3年1組&わり算"_s << u"window - 1 1..9 fixed:2 0 1 1 0 - page 1 1 1 3年1組&わり算"_s;
+        QTest::newRow("title of 40 characters, code") << u"--pdf a.pdf --title "_s + QString(40, u'あ') + u" --code "_s + code << u"pdf a.pdf 1 1..9 fixed:2 0 1 1 0 45296789 page 0 0 0 "_s + QString(40, u'あ');
         QTest::newRow("a code without its #") << u"--pdf a.pdf --code "_s + code.mid(1) << u"pdf a.pdf 1 1..9 fixed:2 0 1 1 0 45296789"_s;
     }
 
@@ -81,7 +86,8 @@ private slots:
                               QString::number(o.settings.withRemainder), QString::number(o.framesShown),
                               QString::number(o.answersIncluded), QString::number(o.force),
                               o.code ? QString::number(o.code->seeds.drawSeed) : u"-"_s})
-                     .join(u' '),
+                     .join(u' ') + (o.page.isDefault() ? QString() : u" page %1 %2 %3 %4"_s.arg(o.page.numbered)
+                                    .arg(o.page.scoreBox).arg(o.page.more).arg(o.page.title)),
                  expected);
     }
 };

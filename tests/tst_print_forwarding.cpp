@@ -1,9 +1,14 @@
 // Pictures of painting recorded on a screen-sized surface, played through the print
 // forwarding onto an image four times as big: what reaches paper, without a print queue.
+#include "figures/LongDivision.h"
 #include "platform/Fonts.h"
 #include "platform/PrintForwarding.h"
 
 #include <QImage>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QPainter>
 #include <QPicture>
 #include <QTest>
@@ -85,6 +90,8 @@ private slots:
     void pointSizedFontScaledOnce();
     void clipIsKept_data();
     void clipIsKept();
+    void everyDigitBoxReachesPaper_data();
+    void everyDigitBoxReachesPaper();
 };
 
 void TestPrintForwarding::thinPenKeepsScreenPattern_data()
@@ -182,6 +189,47 @@ void TestPrintForwarding::clipIsKept()
     QCOMPARE(darkBounds(image, image.rect()), scaled);
     QCOMPARE(isDark(image, scaled.left(), scaled.top()), true);
     QCOMPARE(isDark(image, scaled.right(), scaled.bottom()), true);
+}
+
+void TestPrintForwarding::everyDigitBoxReachesPaper_data()
+{
+    QTest::addColumn<int>("fontSize"); // at 20 and 23 the face is taller than a digit's box
+    for (const int size : {20, 23, 30})
+        QTest::addRow("%d", size) << size;
+}
+
+// A problem's figure played onto a PDF page as printing plays it, read back as a picture:
+// ink in the divisor's last box as in its first.
+void TestPrintForwarding::everyDigitBoxReachesPaper()
+{
+    QFETCH(int, fontSize);
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+        QSKIP("poppler-utils is not installed");
+    TLongDivision figure;
+    figure.setFontSize(quint8(fontSize));
+    figure.setValueIntegerWarareru(2625);
+    figure.setValueIntegerWaru(375);
+    figure.setTypeIntegerShow(divisheet::isHide);
+    QPicture picture;
+    figure.render(std::make_unique<QPainter>(&picture).get());
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath(QStringLiteral("figure.pdf"));
+    {
+        QPdfWriter writer(pdf);
+        writer.setResolution(96 * kScale);
+        writer.setPageSize(QPageSize(QSizeF(figure.size()) * 0.75, QPageSize::Point));
+        writer.setPageMargins(QMarginsF());
+        QPainter target(&writer);
+        divisheet::playForPrinting(picture, figure.size(), &target, QTransform::fromScale(kScale, kScale));
+    }
+    QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(96 * kScale), QStringLiteral("-png"),
+                                                   QStringLiteral("-singlefile"), pdf, folder.filePath(QStringLiteral("page"))});
+    const QImage image(folder.filePath(QStringLiteral("page.png")));
+    const QRect divisor = figure.findChild<TFrameFigureInteger *>(QStringLiteral("FDynFrameFigureIntegerWaru"))->geometry();
+    for (const int box : {0, 2}) {
+        const QRect area(divisor.x() + box * fontSize + 3, divisor.y() + 3, fontSize - 6, divisor.height() - 6);
+        QVERIFY2(!image.isNull() && !darkBounds(image, QRect(area.topLeft() * kScale, area.size() * kScale)).isEmpty(), qPrintable(QString::number(box)));
+    }
 }
 
 QTEST_MAIN(TestPrintForwarding)

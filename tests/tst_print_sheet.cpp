@@ -207,6 +207,7 @@ private slots:
     void printedSheetLooksLikeScreen();
     void pagesAsImages();
     void pageIndependentOfWindowSize();
+    void pageOptionsOnBothPages();
 
 private:
     void requireQueue();
@@ -701,6 +702,27 @@ void TestPrintSheet::pageIndependentOfWindowSize()
     QCOMPARE(int(expected.size()), form->sheetState().ProblemCount * 4);
     for (const auto &[name, digits] : places)
         QVERIFY2(digits == expected, qPrintable(name));
+}
+
+// Every option on: the own title, the score box's mark and the settings line, moved to the
+// foot, on the problems page and on the answers page.
+void TestPrintSheet::pageOptionsOnBothPages()
+{
+    requireQueue();
+    MessageCapture capture;
+    auto form = makeWideCatalogueForm(true);
+    const QString title = QStringLiteral("わり算の筆算 3年1組 & 2組");
+    form->setPageOptions({true, true, title, true});
+    const QString marker = markJobs();
+    child<TButton>(form.get(), "ButtonPrintOut")->click();
+    QCOMPARE(capture.messages, QStringList());
+    const QList<SpooledJob> jobs = waitForJobs(marker, 2);
+    QCOMPARE(jobs.size(), 2);
+    for (const SpooledJob &job : jobs) {
+        const QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), job.pdf, QStringLiteral("-")});
+        for (const QString &expected : {title, QStringLiteral("点"), child<TLabel>(form.get(), "LabelHyoudai")->caption()})
+            QVERIFY2(text.contains(expected), qPrintable(job.title + QStringLiteral(" lacks ") + expected));
+    }
 }
 
 int main(int argc, char **argv)

@@ -1,0 +1,95 @@
+// A fuller page, every option on or "more" alone, for every allowed setting: figures apart
+// and inside the page below its header, numbers in reading order above their own figures,
+// the title and score box shown, and the same sheet again from its seeds with the options.
+#include "FormTestSupport.h"
+#include "app/PageHeader.h"
+#include "app/SheetMaker.h"
+#include <QLabel>
+#include <QtTest>
+using namespace Qt::Literals::StringLiterals;
+Q_DECLARE_METATYPE(divisheet::ProblemSettings)
+Q_DECLARE_METATYPE(divisheet::PageOptions)
+
+class TestPageOptions : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<TFormDivisheet> m_form;
+
+private slots:
+    void initTestCase() { installFontSubstitutions(); m_form = makeForm(); }
+    void cleanupTestCase() { m_form.reset(); }
+    void fullerPage_data()
+    {
+        QTest::addColumn<ProblemSettings>("s");
+        QTest::addColumn<PageOptions>("options");
+        for (const QuotientClass q : allQuotientClasses)
+            for (const DivisorClass d : allDivisorClasses)
+                for (int f = 1; f <= (d == DivisorClass::Fixed ? 9 : 1); ++f)
+                    for (const ProblemSettings s : {ProblemSettings{q, d, f, false}, ProblemSettings{q, d, f, true}})
+                        if (settingsProblem(s).isEmpty())
+                            for (const PageOptions &o : {PageOptions{false, false, {}, true}, PageOptions{true, true, u"3年1組 & 2組"_s, true}})
+                                QTest::addRow("%s / %s%s%s", qPrintable(quotientClassName(q)), qPrintable(divisorClassName(d, f)),
+                                              s.withRemainder ? " rem" : "", o.numbered ? " all" : " more") << s << o;
+    }
+    void fullerPage()
+    {
+        QFETCH(ProblemSettings, s);
+        QFETCH(PageOptions, options);
+        TFormDivisheet *form = m_form.get();
+        child<TRadioButton>(form, "RadioButtonWaruKotei")->click(); // takes every quotient class
+        child<TRadioGroup>(form, "RadioGroupAmari")->setItemIndex(s.withRemainder);
+        child<TSpinEdit>(form, "SpinEditDan")->setValue(s.fixedDivisor);
+        const QString d = s.divisor == DivisorClass::Fixed ? u"Kotei"_s : divisorClassName(s.divisor, 0);
+        child<TRadioButton>(form, qPrintable(u"RadioButtonKotae"_s + quotientClassName(s.quotient).replace(u".."_s, u"_"_s)))->click();
+        child<TRadioButton>(form, qPrintable(u"RadioButtonWaru"_s + QString(d).replace(u".."_s, u"_"_s)))->click();
+        form->setPageOptions(options);
+        const auto now = [] { return quint32(QTime::currentTime().msecsSinceStartOfDay()); };
+        const quint32 before = now();
+        child<TButton>(form, "ButtonKoushin")->click();
+        const quint32 after = now();
+        form->grab(); // figures widen for their signs when first painted
+        QCOMPARE(int(form->sheetState().FigureFontSize), sheetGrid(s, options).fontSize);
+        QCOMPARE(child<QLabel>(form, "LabelOwnTitle")->isVisible() ? child<QLabel>(form, "LabelOwnTitle")->text() : QString(), options.title);
+        QCOMPARE(child<QWidget>(form, "ShapeScoreBox")->isVisible(), options.scoreBox);
+        const int top = sheetTop(options.hasTitle()), bottom = sheetBottom(form->size(), options.hasTitle());
+        QCOMPARE(child<TLabel>(form, "LabelHyoudai")->y() >= bottom, options.hasTitle());
+
+        const auto figures = figuresOn(form);
+        QCOMPARE(int(figures.size()), form->sheetState().ProblemCount);
+        std::vector<QRect> boxes; // each figure as drawn, its digit frames included
+        QStringList window;
+        for (const Figure &f : figures) {
+            window << QString::number(f.dividend) + u'/' + QString::number(f.divisor);
+            boxes.push_back(f.geometry);
+            for (const QWidget *part : form->findChild<TLongDivision *>(f.name)->findChildren<QWidget *>())
+                boxes.back() |= part->geometry().translated(f.geometry.topLeft());
+            QVERIFY2(QRect(0, top, form->width(), bottom - top).contains(boxes.back()) && f.integerShow == isShow, qPrintable(f.name));
+        }
+        QRect previous;
+        for (std::size_t k = 0; k < boxes.size(); ++k) {
+            for (std::size_t j = k + 1; j < boxes.size(); ++j)
+                QVERIFY2(!boxes[k].intersects(boxes[j]), qPrintable(figures[k].name + u" overlaps "_s + figures[j].name));
+            auto *number = form->findChild<QLabel *>(u"DynNumber"_s + QString::number(k + 1));
+            QCOMPARE(bool(number), options.numbered);
+            const QRect at = number ? number->geometry() : QRect();
+            QVERIFY(!number || (figures[k].name == u"DynLongDivision"_s + number->text() && at.bottom() < boxes[k].top() && at.left() == boxes[k].left()));
+            QVERIFY(std::none_of(boxes.begin(), boxes.end(), [&](const QRect &box) { return box.intersects(at); }));
+            QVERIFY(!number || k == 0 || at.y() > previous.y() || (at.y() == previous.y() && at.x() > previous.right()));
+            previous = at;
+        }
+        // The window's seeds lie between the clock readings around the update.
+        const bool random = isRandomCatalogue(s);
+        bool found = after < before; // past midnight: nothing to search
+        for (quint32 c = random ? before : 0; c <= (random ? after : 0) && !found; ++c)
+            for (quint32 seed = random ? c : before; seed <= after && !found; ++seed) {
+                QStringList made;
+                for (const Problem &p : makeSheet(s, {c, seed}, options))
+                    made << QString::number(p.dividend) + u'/' + QString::number(p.divisor);
+                found = made == window;
+            }
+        QVERIFY2(found, qPrintable(window.join(u' ')));
+    }
+};
+
+QTEST_MAIN(TestPageOptions)
+#include "tst_page_options.moc"
