@@ -70,6 +70,21 @@ ProblemSettings TFormDivisheet::currentSettings() const
     return settings;
 }
 
+void TFormDivisheet::applySheetSettings(const ProblemSettings &settings, bool framesShown, bool answersIncluded)
+{
+    // The remainder first: it sets the spin edit's minimum, which a fixed divisor of 1 needs.
+    ui->RadioGroupAmari->setItemIndex(settings.withRemainder ? 1 : 0);
+    if (settings.divisor == DivisorClass::Fixed)
+        ui->SpinEditDan->setValue(settings.fixedDivisor);
+    for (const ClassButton &entry : kClassButtons) {
+        const auto *divisor = std::get_if<DivisorClass>(&entry.kind);
+        if (divisor ? *divisor == settings.divisor : std::get<QuotientClass>(entry.kind) == settings.quotient)
+            (ui.get()->*entry.button)->setChecked(true);
+    }
+    ui->CheckBoxRuledLine->setChecked(framesShown);
+    ui->CheckBoxPrintAnswer->setChecked(answersIncluded);
+}
+
 void TFormDivisheet::RadioGroupAmariClick(QObject *Sender)
 {
     const int item = ui->RadioGroupAmari->itemIndex();

@@ -139,38 +139,6 @@ void TFormDivisheet::addScreenSheetPages(TPageOutput &output)
     }
 }
 
-void TFormDivisheet::applySheetSettings(const ProblemSettings &settings, bool framesShown, bool answersIncluded)
-{
-    // The remainder first: it sets the spin edit's minimum, which a fixed divisor of 1 needs.
-    ui->RadioGroupAmari->setItemIndex(settings.withRemainder ? 1 : 0);
-    if (settings.divisor == DivisorClass::Fixed)
-        ui->SpinEditDan->setValue(settings.fixedDivisor);
-    const std::pair<TRadioButton *, bool> buttons[] = {
-        {ui->RadioButtonWaruKotei, settings.divisor == DivisorClass::Fixed},
-        {ui->RadioButtonWaru1_9, settings.divisor == DivisorClass::D1_9},
-        {ui->RadioButtonWaru10_90, settings.divisor == DivisorClass::D10_90},
-        {ui->RadioButtonWaru11_99, settings.divisor == DivisorClass::D11_99},
-        {ui->RadioButtonWaru100_900, settings.divisor == DivisorClass::D100_900},
-        {ui->RadioButtonWaru101_909, settings.divisor == DivisorClass::D101_909},
-        {ui->RadioButtonWaru110_990, settings.divisor == DivisorClass::D110_990},
-        {ui->RadioButtonWaru111_999, settings.divisor == DivisorClass::D111_999},
-        {ui->RadioButtonWaru1000_9999, settings.divisor == DivisorClass::D1000_9999},
-        {ui->RadioButtonKotae1_9, settings.quotient == QuotientClass::Q1_9},
-        {ui->RadioButtonKotae10_90, settings.quotient == QuotientClass::Q10_90},
-        {ui->RadioButtonKotae11_99, settings.quotient == QuotientClass::Q11_99},
-        {ui->RadioButtonKotae100_900, settings.quotient == QuotientClass::Q100_900},
-        {ui->RadioButtonKotae101_909, settings.quotient == QuotientClass::Q101_909},
-        {ui->RadioButtonKotae110_990, settings.quotient == QuotientClass::Q110_990},
-        {ui->RadioButtonKotae111_999, settings.quotient == QuotientClass::Q111_999},
-    };
-    for (const auto &[button, checked] : buttons) {
-        if (checked)
-            button->setChecked(true);
-    }
-    ui->CheckBoxRuledLine->setChecked(framesShown);
-    ui->CheckBoxPrintAnswer->setChecked(answersIncluded);
-}
-
 void TFormDivisheet::addPaperPages(const std::vector<PaperSheet> &sheets, TTypeIntegerShow show, TPageOutput &output)
 {
     std::vector<QWidget *> hidden;
