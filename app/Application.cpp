@@ -126,6 +126,11 @@ int runDivisheet(int argc, char *argv[])
     QApplication app(argc, argv);
     prepareApplication(app);
     const std::unique_ptr<TFormDivisheet> form = createMainForm(arguments);
+    if (!parsed.options.page.isDefault()) {
+        // The start-up sheet was made with the plain page; the options ask for another.
+        form->setPageOptions(parsed.options.page);
+        runHandler([&form] { form->ButtonKoushinClick(form.get()); });
+    }
     form->show();
     return QApplication::exec();
 }
