@@ -57,7 +57,7 @@ void printError(const QString &message)
 
 // The sheets of the command line into the PDF file, through the same form and pages as the
 // window's; returns the exit status.
-int writePdf(int argc, char *argv[], const CommandLineOptions &options)
+int writePdf(int &argc, char *argv[], const CommandLineOptions &options)
 {
     if (!options.force && QFileInfo::exists(options.pdfFile)) {
         printError(QStringLiteral("%1 exists; it is kept (--force replaces it)").arg(options.pdfFile));
@@ -110,6 +110,9 @@ int runDivisheet(int argc, char *argv[])
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const CommandLineResult parsed = parseCommandLine(arguments);
+    // Qt reads some of the same words itself (--title would rename the window): the
+    // application object sees the program's name alone, everything else is ours.
+    static int qtArgc = 1;
     if (!parsed.ok()) {
         printError(parsed.error);
         return 2;
@@ -119,11 +122,11 @@ int runDivisheet(int argc, char *argv[])
         std::fputs(commandLineHelp().toLocal8Bit().constData(), stdout);
         return 0;
     case CommandLineOptions::Mode::Pdf:
-        return writePdf(argc, argv, parsed.options);
+        return writePdf(qtArgc, argv, parsed.options);
     case CommandLineOptions::Mode::Window:
         break;
     }
-    QApplication app(argc, argv);
+    QApplication app(qtArgc, argv);
     prepareApplication(app);
     const std::unique_ptr<TFormDivisheet> form = createMainForm(arguments);
     if (!parsed.options.page.isDefault()) {

@@ -118,7 +118,11 @@ bool TFormDivisheet::event(QEvent *event)
     default:
         break;
     }
-    return QWidget::event(event);
+    const bool handled = QWidget::event(event);
+    // The settings line at the foot of a titled sheet stays at the window's foot.
+    if (event->type() == QEvent::Resize && m_sheetPageOptions.hasTitle())
+        showPageHeader();
+    return handled;
 }
 
 // A window manager frames the window only after it is shown, and tells Qt the frame's
