@@ -2,10 +2,12 @@
 
 #include "platform/PrintStyle.h"
 
+#include <QFontMetricsF>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPicture>
+#include <QWidget>
 
 #include <climits>
 #include <memory>
@@ -19,8 +21,16 @@ namespace {
 class PrintForwardingEngine : public QPaintEngine
 {
 public:
-    PrintForwardingEngine(QPainter *target, const QTransform &base, int dpi)
-        : QPaintEngine(AllFeatures), m_target(target), m_base(base), m_dpi(dpi)
+    // How the text that comes here is placed on the target.
+    enum class TextPlacement {
+        // At the position given: a picture's play-back has already placed it.
+        AsGiven,
+        // Where playing back a recording of it would put it (see drawTextItem).
+        AsPlayedBack,
+    };
+
+    PrintForwardingEngine(QPainter *target, const QTransform &base, int dpi, TextPlacement placement)
+        : QPaintEngine(AllFeatures), m_target(target), m_base(base), m_dpi(dpi), m_placement(placement)
     {
     }
 
@@ -77,6 +87,7 @@ private:
     QPainter *m_target;
     QTransform m_base;
     int m_dpi;
+    TextPlacement m_placement;
 };
 
 void PrintForwardingEngine::updateState(const QPaintEngineState &state)
@@ -115,13 +126,28 @@ void PrintForwardingEngine::updateState(const QPaintEngineState &state)
 
 void PrintForwardingEngine::drawTextItem(const QPointF &position, const QTextItem &item)
 {
-    QFont font = printFont(item.font(), m_dpi);
-    font.setUnderline(item.renderFlags() & QTextItem::Underline);
-    font.setOverline(item.renderFlags() & QTextItem::Overline);
-    font.setStrikeOut(item.renderFlags() & QTextItem::StrikeOut);
+    // The item's font is the whole font its text was laid out in, though the font of a
+    // rich text's item marks none of its properties as set: without saying so, the target
+    // would fill them all in from its own default font (another face, a point size at the
+    // printer's resolution).
+    QFont font = item.font();
+    font.setResolveMask(QFont::AllPropertiesResolved);
+    // QPainter draws underlines, overlines and strike-outs itself, as lines that come
+    // through this engine too: the text is drawn without them.
+    font.setUnderline(false);
+    font.setOverline(false);
+    font.setStrikeOut(false);
+    QPointF at = position;
+    if (m_placement == TextPlacement::AsPlayedBack) {
+        // A recording plays a text back as a line whose top is the baseline less the
+        // font's ascent in whole pixels, laid out again: its baseline moves by the
+        // ascent's fraction (less than half a pixel). Printed pages have always had
+        // their text there, and keep it.
+        at.ry() += QFontMetricsF(font).ascent() - QFontMetrics(font).ascent();
+    }
     m_target->save();
-    m_target->setFont(font);
-    m_target->drawText(position, item.text());
+    m_target->setFont(printFont(font, m_dpi));
+    m_target->drawText(at, item.text());
     m_target->restore();
 }
 
@@ -131,8 +157,9 @@ void PrintForwardingEngine::drawTextItem(const QPointF &position, const QTextIte
 class PrintForwardingDevice : public QPaintDevice
 {
 public:
-    PrintForwardingDevice(QPainter *target, const QTransform &base, QSize size, int dpi)
-        : m_engine(std::make_unique<PrintForwardingEngine>(target, base, dpi)), m_size(size), m_dpi(dpi)
+    PrintForwardingDevice(QPainter *target, const QTransform &base, QSize size, int dpi,
+                          PrintForwardingEngine::TextPlacement placement)
+        : m_engine(std::make_unique<PrintForwardingEngine>(target, base, dpi, placement)), m_size(size), m_dpi(dpi)
     {
     }
 
@@ -179,10 +206,20 @@ int PrintForwardingDevice::metric(PaintDeviceMetric metric) const
 
 void playForPrinting(const QPicture &picture, QSize size, QPainter *target, const QTransform &transform)
 {
-    PrintForwardingDevice paper(target, transform, size, picture.logicalDpiY());
+    PrintForwardingDevice paper(target, transform, size, picture.logicalDpiY(),
+                                PrintForwardingEngine::TextPlacement::AsGiven);
     QPainter player(&paper);
     QPicture shared = picture; // play() is not const; the copy shares the recording
     shared.play(&player);
+}
+
+void renderForPrinting(QWidget *widget, QPainter *target, const QTransform &transform)
+{
+    PrintForwardingDevice paper(target, transform, widget->size(), widget->logicalDpiY(),
+                                PrintForwardingEngine::TextPlacement::AsPlayedBack);
+    QPainter painter(&paper);
+    widget->render(&painter, QPoint(), QRegion(widget->rect()),
+                   QWidget::DrawWindowBackground | QWidget::DrawChildren);
 }
 
 } // namespace divisheet
