@@ -145,10 +145,10 @@ void PrintForwardingEngine::drawTextItem(const QPointF &position, const QTextIte
         // their text there, and keep it.
         at.ry() += QFontMetricsF(font).ascent() - QFontMetrics(font).ascent();
     }
-    m_target->save();
+    // The target keeps this font afterwards: only text uses it, and every text sets its own.
+    // (Saving and restoring the target's state around each text costs more than the text.)
     m_target->setFont(printFont(font, m_dpi));
     m_target->drawText(at, item.text());
-    m_target->restore();
 }
 
 // The surface that a recorded picture is played onto: as big as the surface it was
