@@ -151,9 +151,9 @@ void PrintForwardingEngine::drawTextItem(const QPointF &position, const QTextIte
     m_target->drawText(at, item.text());
 }
 
-// The surface that a recorded picture is played onto: as big as the surface it was
-// recorded on and of the picture's own resolution, so playing neither moves nor scales
-// anything.
+// The surface that a recorded picture is played onto, or a widget rendered onto: as big
+// as the surface it was recorded on (the widget) and of its resolution, so painting on it
+// neither moves nor scales anything.
 class PrintForwardingDevice : public QPaintDevice
 {
 public:
