@@ -36,6 +36,7 @@ public:
 
     bool begin(QPaintDevice *) override
     {
+        m_clipOffPending = false;
         m_target->save();
         m_target->setTransform(m_base);
         return true;
@@ -51,14 +52,39 @@ public:
 
     void updateState(const QPaintEngineState &state) override;
 
-    void drawRects(const QRectF *rects, int count) override { m_target->drawRects(rects, count); }
-    void drawLines(const QLineF *lines, int count) override { m_target->drawLines(lines, count); }
-    void drawEllipse(const QRectF &rect) override { m_target->drawEllipse(rect); }
-    void drawPath(const QPainterPath &path) override { m_target->drawPath(path); }
-    void drawPoints(const QPointF *points, int count) override { m_target->drawPoints(points, count); }
+    void drawRects(const QRectF *rects, int count) override
+    {
+        clipForDrawing();
+        m_target->drawRects(rects, count);
+    }
+
+    void drawLines(const QLineF *lines, int count) override
+    {
+        clipForDrawing();
+        m_target->drawLines(lines, count);
+    }
+
+    void drawEllipse(const QRectF &rect) override
+    {
+        clipForDrawing();
+        m_target->drawEllipse(rect);
+    }
+
+    void drawPath(const QPainterPath &path) override
+    {
+        clipForDrawing();
+        m_target->drawPath(path);
+    }
+
+    void drawPoints(const QPointF *points, int count) override
+    {
+        clipForDrawing();
+        m_target->drawPoints(points, count);
+    }
 
     void drawPolygon(const QPointF *points, int count, PolygonDrawMode mode) override
     {
+        clipForDrawing();
         if (mode == PolylineMode)
             m_target->drawPolyline(points, count);
         else
@@ -67,27 +93,42 @@ public:
 
     void drawPixmap(const QRectF &rect, const QPixmap &pixmap, const QRectF &source) override
     {
+        clipForDrawing();
         m_target->drawPixmap(rect, pixmap, source);
     }
 
     void drawTiledPixmap(const QRectF &rect, const QPixmap &pixmap, const QPointF &offset) override
     {
+        clipForDrawing();
         m_target->drawTiledPixmap(rect, pixmap, offset);
     }
 
     void drawImage(const QRectF &rect, const QImage &image, const QRectF &source,
                    Qt::ImageConversionFlags flags) override
     {
+        clipForDrawing();
         m_target->drawImage(rect, image, source, flags);
     }
 
     void drawTextItem(const QPointF &position, const QTextItem &item) override;
 
 private:
+    // Each widget's painting ends by taking its clip off, and the next one's mostly begins
+    // by setting a new one; every clip costs the target a new graphics state. So taking a
+    // clip off waits for the next drawing, and a new clip that replaces it makes it moot.
+    void clipForDrawing()
+    {
+        if (m_clipOffPending) {
+            m_clipOffPending = false;
+            m_target->setClipRegion(QRegion(), Qt::NoClip);
+        }
+    }
+
     QPainter *m_target;
     QTransform m_base;
     int m_dpi;
     TextPlacement m_placement;
+    bool m_clipOffPending = false;
 };
 
 void PrintForwardingEngine::updateState(const QPaintEngineState &state)
@@ -108,12 +149,26 @@ void PrintForwardingEngine::updateState(const QPaintEngineState &state)
         m_target->setBackground(state.backgroundBrush());
     if (dirty & DirtyBackgroundMode)
         m_target->setBackgroundMode(state.backgroundMode());
-    if (dirty & DirtyClipRegion)
-        m_target->setClipRegion(state.clipRegion(), state.clipOperation());
-    if (dirty & DirtyClipPath)
+    if (dirty & DirtyClipRegion) {
+        if (state.clipOperation() == Qt::NoClip) {
+            m_clipOffPending = true;
+        } else {
+            if (state.clipOperation() == Qt::ReplaceClip)
+                m_clipOffPending = false;
+            clipForDrawing();
+            m_target->setClipRegion(state.clipRegion(), state.clipOperation());
+        }
+    }
+    if (dirty & DirtyClipPath) {
+        clipForDrawing();
         m_target->setClipPath(state.clipPath(), state.clipOperation());
-    if (dirty & DirtyClipEnabled)
+    }
+    if (dirty & DirtyClipEnabled) {
+        // Clipping switched on again with the clip off is nothing on the target either.
+        if (!(m_clipOffPending && state.isClipEnabled()))
+            clipForDrawing();
         m_target->setClipping(state.isClipEnabled());
+    }
     if (dirty & DirtyHints) {
         m_target->setRenderHints(m_target->renderHints(), false);
         m_target->setRenderHints(state.renderHints(), true);
@@ -138,6 +193,7 @@ void PrintForwardingEngine::drawTextItem(const QPointF &position, const QTextIte
     font.setOverline(false);
     font.setStrikeOut(false);
     QPointF at = position;
+    clipForDrawing();
     if (m_placement == TextPlacement::AsPlayedBack) {
         // A recording plays a text back as a line whose top is the baseline less the
         // font's ascent in whole pixels, laid out again: its baseline moves by the
