@@ -170,8 +170,13 @@ void PrintForwardingEngine::updateState(const QPaintEngineState &state)
         m_target->setClipping(state.isClipEnabled());
     }
     if (dirty & DirtyHints) {
-        m_target->setRenderHints(m_target->renderHints(), false);
-        m_target->setRenderHints(state.renderHints(), true);
+        // Only a change: every change of hints costs the target its brush again.
+        const QPainter::RenderHints wanted = state.renderHints();
+        const QPainter::RenderHints current = m_target->renderHints();
+        if (wanted != current) {
+            m_target->setRenderHints(current & ~wanted, false);
+            m_target->setRenderHints(wanted, true);
+        }
     }
     if (dirty & DirtyCompositionMode)
         m_target->setCompositionMode(state.compositionMode());
