@@ -10,6 +10,7 @@
 #include "platform/Printer.h"
 #include "platform/Random.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -163,6 +164,12 @@ void TFormDivisheet::addPaperPages(const std::vector<PaperSheet> &sheets, TTypeI
         }
         data->endUpdate();
         m_recipe = sheet.recipe;
+        // Every new widget posts itself a request to be polished, which only an event
+        // loop delivers, and every widget deleted with such a request pending searches the
+        // whole queue for it. A form that is never shown runs no loop, so the queue would
+        // grow with the form's own widgets and every page's figures, and each page's many
+        // short-lived figures would pay for it: the pending events go out first.
+        QCoreApplication::sendPostedEvents();
         ComponentSakujo(this);
         m_state.IntegerShowSetting = show;
         ComponentByouga(this);

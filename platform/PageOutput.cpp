@@ -4,7 +4,6 @@
 #include "platform/PrintToFit.h"
 
 #include <QPainter>
-#include <QPicture>
 #include <QWidget>
 
 namespace divisheet {
@@ -15,19 +14,13 @@ void paintFormImage(QWidget *form, QPainter *painter, QSize page)
     const QSize target = printToFitSize(image, page);
     if (target.isEmpty())
         return;
-    // The widgets paint themselves into a picture, which is then played onto the device
-    // under the print-to-fit scale: text and lines stay vectors at the device's resolution
-    // instead of a stretched screen bitmap. (Rendered onto a printer directly,
-    // QWidget::render goes through a bitmap of its own.)
-    QPicture picture;
-    {
-        QPainter recorder(&picture);
-        form->render(&recorder, QPoint(), QRegion(form->rect()),
-                     QWidget::DrawWindowBackground | QWidget::DrawChildren);
-    }
+    // The widgets paint themselves through the print forwarding onto the device under the
+    // print-to-fit scale: text and lines stay vectors at the device's resolution instead
+    // of a stretched screen bitmap. (Rendered onto a printer directly, QWidget::render
+    // goes through a bitmap of its own.)
     const QTransform scale = QTransform::fromScale(qreal(target.width()) / image.width(),
                                                    qreal(target.height()) / image.height());
-    playForPrinting(picture, image, painter, scale);
+    renderForPrinting(form, painter, scale);
 }
 
 } // namespace divisheet

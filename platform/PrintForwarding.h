@@ -5,6 +5,7 @@
 class QPainter;
 class QPicture;
 class QTransform;
+class QWidget;
 
 namespace divisheet {
 
@@ -15,5 +16,11 @@ namespace divisheet {
 // the picture's own transforms and clips apply in its coordinates, before `transform`.
 // The target painter's state is the same afterwards as before.
 void playForPrinting(const QPicture &picture, QSize size, QPainter *target, const QTransform &transform);
+
+// Paints `widget` and its children as shown (as QWidget::render does) onto `target`
+// under `transform`, with no recording in between: the same drawing operations as playing
+// a recording of it through playForPrinting, the same pens and fonts, the text in the
+// same places.
+void renderForPrinting(QWidget *widget, QPainter *target, const QTransform &transform);
 
 } // namespace divisheet
