@@ -82,7 +82,9 @@ void TFormDivisheet::forgetSheetCode()
 void TFormDivisheet::showSheetCode()
 {
     const std::optional<SheetRecipe> recipe = sheetRecipe();
-    ui->LabelSheetCode->setCaption(recipe ? sheetCodeText(*recipe) : QString());
+    const QString text = recipe ? sheetCodeText(*recipe) : QString();
+    if (text != ui->LabelSheetCode->caption()) // a class set's pages set it once a page
+        ui->LabelSheetCode->setCaption(text);
 }
 
 // The code stands between the program's name and the title line, which keep their

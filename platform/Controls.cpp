@@ -37,8 +37,15 @@ QObject *findComponent(const QObject *owner, const QString &name)
 {
     if (!owner)
         return nullptr;
+    // A sheet looks up every figure among all of the form's children, whose names differ
+    // mostly in their length or their last character (DynLongDivision1, …2): those two
+    // cheap tests come before the full comparison.
+    const QChar last = name.isEmpty() ? QChar() : name.back().toCaseFolded();
     for (QObject *child : owner->children()) {
-        if (child->objectName().compare(name, Qt::CaseInsensitive) == 0)
+        const QString childName = child->objectName();
+        if (childName.size() != name.size() || (!name.isEmpty() && childName.back().toCaseFolded() != last))
+            continue;
+        if (childName.compare(name, Qt::CaseInsensitive) == 0)
             return child;
     }
     return nullptr;
