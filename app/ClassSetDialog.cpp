@@ -60,6 +60,11 @@ TClassSetDialog::TClassSetDialog(QWidget *parent, SaveFileChooser chooseFile, QS
     m_error->setStyleSheet(QStringLiteral("color: #b00000"));
     m_error->setWordWrap(true);
 
+    layOut(toPrinter, browse);
+}
+
+void TClassSetDialog::layOut(QRadioButton *toPrinter, QPushButton *browse)
+{
     auto *pdfRow = new QHBoxLayout;
     pdfRow->addWidget(m_toPdf);
     pdfRow->addWidget(m_file, 1);

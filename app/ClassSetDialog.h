@@ -10,6 +10,7 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 class QSpinBox;
 
@@ -43,6 +44,8 @@ public:
 
 private:
     void chooseFile();
+    // Puts the controls in their rows, with the OK and Cancel buttons under them.
+    void layOut(QRadioButton *toPrinter, QPushButton *browse);
 
     divisheet::SaveFileChooser m_chooseFile;
     QString m_suggestedFile;

@@ -129,6 +129,30 @@ QString applyOption(const QString &name, const QString &value, CommandLineOption
     return {};
 }
 
+// What the options given (`seen`) say together: --pdf's options without it, --code
+// with settings of its own, a combination of classes that has no problems.
+QString checkCombination(CommandLineOptions &o, const QSet<QString> &seen)
+{
+    if (!o.pdfFile.isEmpty()) {
+        o.mode = CommandLineOptions::Mode::Pdf;
+        if (o.dataCheck)
+            return u"--data-check is for the window and cannot be used with --pdf"_s;
+    } else {
+        for (const QString &option : pdfOptions) {
+            if (seen.contains(option))
+                return u"%1 needs --pdf FILE, the file to write"_s.arg(option);
+        }
+    }
+    if (!o.code)
+        return settingsProblem(o.settings);
+    for (const QString &option : settingOptions) {
+        if (seen.contains(option))
+            return u"--code brings back one sheet with its own settings; "
+                   "it cannot be combined with %1"_s.arg(option);
+    }
+    return {};
+}
+
 } // namespace
 
 CommandLineOptions::CommandLineOptions() : settings(startUpSettings()) {}
@@ -170,34 +194,8 @@ CommandLineResult parseCommandLine(const QStringList &arguments)
         if (!result.error.isEmpty())
             return result;
     }
-    if (o.mode == CommandLineOptions::Mode::Help)
-        return result;
-
-    if (!o.pdfFile.isEmpty()) {
-        o.mode = CommandLineOptions::Mode::Pdf;
-        if (o.dataCheck) {
-            result.error = u"--data-check is for the window and cannot be used with --pdf"_s;
-            return result;
-        }
-    } else {
-        for (const QString &option : pdfOptions) {
-            if (seen.contains(option)) {
-                result.error = u"%1 needs --pdf FILE, the file to write"_s.arg(option);
-                return result;
-            }
-        }
-    }
-    if (o.code) {
-        for (const QString &option : settingOptions) {
-            if (seen.contains(option)) {
-                result.error = u"--code brings back one sheet with its own settings; "
-                               "it cannot be combined with %1"_s.arg(option);
-                return result;
-            }
-        }
-    } else {
-        result.error = settingsProblem(o.settings);
-    }
+    if (o.mode != CommandLineOptions::Mode::Help)
+        result.error = checkCombination(o, seen);
     return result;
 }
 

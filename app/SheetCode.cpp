@@ -199,12 +199,14 @@ QString encodeSheetCode(const SheetRecipe &r)
     return code;
 }
 
-SheetCodeResult decodeSheetCode(const QString &text)
+namespace {
+
+// The symbols of a typed code with its check symbol taken off, or why it is malformed.
+QString readSymbols(const QString &text, std::vector<int> &data)
 {
     QString body = text.trimmed();
     if (body.startsWith(QLatin1Char('#')))
         body.remove(0, 1);
-    std::vector<int> data;
     for (const QChar c : body) {
         if (c == QLatin1Char('-') || c == QLatin1Char(' '))
             continue;
@@ -212,20 +214,29 @@ SheetCodeResult decodeSheetCode(const QString &text)
         const char read = upper == 'I' || upper == 'L' ? '1' : upper == 'O' ? '0' : upper;
         const char *at = read ? std::strchr(symbols, read) : nullptr;
         if (!at)
-            return {{}, malformed(QStringLiteral("'%1' is not one of its characters").arg(c))};
+            return malformed(QStringLiteral("'%1' is not one of its characters").arg(c));
         data.push_back(int(at - symbols));
     }
     if (data.size() < std::size_t(minSymbols) || data.size() > std::size_t(maxSymbols)) {
-        return {{}, malformed(QStringLiteral("it has %1 characters, a code has %2 to %3")
-                                  .arg(data.size())
-                                  .arg(minSymbols)
-                                  .arg(maxSymbols))};
+        return malformed(QStringLiteral("it has %1 characters, a code has %2 to %3")
+                             .arg(data.size())
+                             .arg(minSymbols)
+                             .arg(maxSymbols));
     }
     const int check = data.back();
     data.pop_back();
     if (checkSymbol(data) != check)
-        return {{}, malformed(QStringLiteral("its check character does not match (a typing error?)"))};
+        return malformed(QStringLiteral("its check character does not match (a typing error?)"));
+    return {};
+}
 
+} // namespace
+
+SheetCodeResult decodeSheetCode(const QString &text)
+{
+    std::vector<int> data;
+    if (const QString error = readSymbols(text, data); !error.isEmpty())
+        return {{}, error};
     BitReader in(data);
     if (const quint32 v = in.take(3); v != version)
         return {{}, unknown(QStringLiteral("version %1, this program reads version %2").arg(v).arg(version))};

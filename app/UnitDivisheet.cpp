@@ -15,7 +15,6 @@
 #include "platform/Random.h"
 
 #include <QAbstractItemDelegate>
-#include <QMouseEvent>
 #include <QScopeGuard>
 
 #include <algorithm>
@@ -105,59 +104,6 @@ void TFormDivisheet::wireEvents()
     wire(ui->ButtonSakujo, &QPushButton::clicked, &F::ComponentSakujo, typed);
     wire(ui->ButtonStringGridListClear, &QPushButton::clicked, &F::StringGridListClear);
     wire(ui->ButtonStringGridDataClear, &QPushButton::clicked, &F::StringGridDataClear);
-}
-
-bool TFormDivisheet::event(QEvent *event)
-{
-    switch (event->type()) {
-    case QEvent::Show:
-    case QEvent::Move:
-    case QEvent::Resize:
-        fitFrameToDesign();
-        break;
-    default:
-        break;
-    }
-    const bool handled = QWidget::event(event);
-    // The settings line at the foot of a titled sheet stays at the window's foot.
-    if (event->type() == QEvent::Resize && m_sheetPageOptions.hasTitle())
-        showPageHeader();
-    return handled;
-}
-
-// A window manager frames the window only after it is shown, and tells Qt the frame's
-// size later still (the window then moves inside its frame). The first time a frame is
-// known, the client area shrinks by it, so that the window's outer size is the designed
-// one and every sheet, the start-up sheet included, is laid out from the same size.
-void TFormDivisheet::fitFrameToDesign()
-{
-    if (m_frameFitted || !isVisible() || (windowState() & ~Qt::WindowActive) != Qt::WindowNoState)
-        return;
-    const QSize frame = frameGeometry().size() - size();
-    if (frame.isNull())
-        return;
-    m_frameFitted = true;
-    resize(clientSizeFor(m_designOuterSize, frame));
-}
-
-QSize TFormDivisheet::sheetOuterSize() const
-{
-    return m_paperOuterSize.value_or(outerSize(this));
-}
-
-void TFormDivisheet::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    // Only the form's free area makes a new sheet; a double click on a figure or a
-    // control belongs to that control.
-    if (event->button() == Qt::LeftButton && !childAt(event->position().toPoint())) {
-        runHandler([this] {
-            commitTypedSettings();
-            FormDblClick(this);
-        });
-        event->accept();
-        return;
-    }
-    QWidget::mouseDoubleClickEvent(event);
 }
 
 // ---------------------------------------------------------------------------------------
