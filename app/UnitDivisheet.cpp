@@ -81,6 +81,7 @@ void TFormDivisheet::wireEvents()
     wire(ui->ButtonPrinterSetup, &QPushButton::clicked, &F::ButtonPrinterSetupClick);
     wire(ui->ButtonSavePdf, &QPushButton::clicked, &F::ButtonSavePdfClick, typed);
     wire(ui->ButtonClassSet, &QPushButton::clicked, &F::ButtonClassSetClick, typed);
+    wire(ui->ButtonPageOptions, &QPushButton::clicked, &F::ButtonPageOptionsClick);
     wire(ui->CheckBoxRuledLine, &TCheckBox::Click, &F::CheckBoxRuledLineClick);
     wire(ui->ButtonRadioGroupBoxStartClose, &QPushButton::clicked, &F::ButtonRadioGroupBoxStartCloseClick);
     wire(ui->RadioGroupAmari, &TRadioGroup::Click, &F::RadioGroupAmariClick);

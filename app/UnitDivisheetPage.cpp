@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
-#include <QPushButton>
 
 #include <algorithm>
 
@@ -73,13 +72,6 @@ void TFormDivisheet::ButtonPageOptionsClick(QObject *)
 // title line and the score box (shown only while their options are on).
 void TFormDivisheet::createPageControls()
 {
-    auto *button = new QPushButton(QStringLiteral("ページ(&G)..."), ui->GroupBoxStart);
-    button->setObjectName(QStringLiteral("ButtonPageOptions"));
-    button->setGeometry(272, 33, 89, 22);
-    button->setToolTip(QStringLiteral("問題の番号、点数欄、題名、問題の数を設定します。次の更新から使われます。"));
-    connect(button, &QPushButton::clicked, this,
-            [this, button] { runHandler([this, button] { ButtonPageOptionsClick(button); }); });
-
     auto *title = new QLabel(this);
     title->setObjectName(QStringLiteral("LabelOwnTitle"));
     title->setTextFormat(Qt::PlainText); // an "&" in the title is shown as it is

@@ -304,7 +304,7 @@ private slots:
     {
         auto form = makeForm();
         auto *panel = child<QWidget>(form.get(), "GroupBoxStart");
-        for (const char *name : {"ButtonSavePdf", "ButtonClassSet"}) {
+        for (const char *name : {"ButtonSavePdf", "ButtonClassSet", "ButtonPageOptions"}) {
             auto *button = child<TButton>(form.get(), name);
             QVERIFY2(panel->rect().contains(button->geometry()) && button->sizeHint().width() <= button->width(), name);
             for (QWidget *other : panel->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
