@@ -21,15 +21,6 @@ Q_DECLARE_METATYPE(divisheet::SheetRecipe)
 
 namespace {
 
-// "dividend/divisor" of each problem, joined by spaces: what the fixed codes pin.
-QString problemsText(const std::vector<Problem> &problems)
-{
-    QStringList parts;
-    for (const Problem &p : problems)
-        parts << QString::number(p.dividend) + u'/' + QString::number(p.divisor);
-    return parts.join(u' ');
-}
-
 // What a code carries besides the problems: the pinned sheets begin with it.
 QString pageState(const SheetRecipe &r)
 {
@@ -79,13 +70,7 @@ private slots:
         QStringList window;
         for (const auto &[divisor, dividend] : sheetProblems(form.get(), sheetShape(settings).problemCount()))
             window << dividend + u'/' + divisor;
-        const bool random = isRandomCatalogue(settings);
-        bool found = false;
-        for (quint32 catalogueSeed = random ? before : 0; catalogueSeed <= (random ? after : 0); ++catalogueSeed) {
-            for (quint32 drawSeed = random ? catalogueSeed : before; drawSeed <= after; ++drawSeed)
-                found = found || problemsText(makeSheet(settings, {catalogueSeed, drawSeed})) == window.join(u' ');
-        }
-        QVERIFY2(found, qPrintable(window.join(u' ')));
+        QVERIFY2(drawnBetween(settings, {}, before, after, window.join(u' ')), qPrintable(window.join(u' ')));
         const QString code = child<TLabel>(form.get(), "LabelSheetCode")->caption();
         const SheetCodeResult decoded = decodeSheetCode(code);
         QVERIFY2(decoded.recipe && decoded.recipe->settings.divisor == settings.divisor, qPrintable(code));
