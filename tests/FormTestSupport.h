@@ -14,6 +14,7 @@
 #include "platform/SpinEdit.h"
 #include "platform/StringGrid.h"
 
+#include <QDateTime>
 #include <QStringList>
 #include <QTest>
 
@@ -101,6 +102,9 @@ inline QString problemsText(const std::vector<Problem> &problems)
         parts << QString::number(p.dividend) + u'/' + QString::number(p.divisor);
     return parts.join(u' ');
 }
+
+// The clock as TRandom::randomize() reads it: milliseconds since midnight, UTC.
+inline quint32 msOfDay() { return quint32(QDateTime::currentDateTimeUtc().time().msecsSinceStartOfDay()); }
 
 // Whether an update between the clock readings `before` and `after` may have drawn `window`
 // (as problemsText() writes it): the window reseeds from the clock, so its seed pair lies in

@@ -43,10 +43,9 @@ private slots:
         child<TRadioButton>(form, qPrintable(u"RadioButtonKotae"_s + quotientClassName(s.quotient).replace(u".."_s, u"_"_s)))->click();
         child<TRadioButton>(form, qPrintable(u"RadioButtonWaru"_s + QString(d).replace(u".."_s, u"_"_s)))->click();
         form->setPageOptions(options);
-        const auto now = [] { return quint32(QTime::currentTime().msecsSinceStartOfDay()); };
-        const quint32 before = now();
+        const quint32 before = msOfDay();
         child<TButton>(form, "ButtonKoushin")->click();
-        const quint32 after = now();
+        const quint32 after = msOfDay();
         form->grab(); // figures widen for their signs when first painted
         QCOMPARE(int(form->sheetState().FigureFontSize), sheetGrid(s, options).fontSize);
         QCOMPARE(child<QLabel>(form, "LabelOwnTitle")->isVisible() ? child<QLabel>(form, "LabelOwnTitle")->text() : QString(), options.title);

@@ -29,9 +29,6 @@ QString pageState(const SheetRecipe &r)
         .arg(r.setIndex).arg(r.setSize);
 }
 
-// The clock as TRandom::randomize() reads it.
-quint32 msOfDay() { return quint32(QDateTime::currentDateTimeUtc().time().msecsSinceStartOfDay()); }
-
 } // namespace
 
 class TestSheetCode : public QObject
