@@ -2,6 +2,8 @@
 
 // Helpers shared by the tests that drive the main form.
 
+#include "app/ProblemCatalogue.h"
+#include "app/SheetMaker.h"
 #include "app/UnitDivisheet.h"
 #include "figures/LongDivision.h"
 #include "platform/Buttons.h"
@@ -12,6 +14,7 @@
 #include "platform/SpinEdit.h"
 #include "platform/StringGrid.h"
 
+#include <QDateTime>
 #include <QStringList>
 #include <QTest>
 
@@ -89,4 +92,30 @@ inline std::unique_ptr<TFormDivisheet> makeForm(TFormDivisheet::Options options 
     if (!QTest::qWaitForWindowExposed(form.get()))
         qWarning("form not exposed");
     return form;
+}
+
+// "dividend/divisor" of each problem, joined by spaces.
+inline QString problemsText(const std::vector<Problem> &problems)
+{
+    QStringList parts;
+    for (const Problem &p : problems)
+        parts << QString::number(p.dividend) + u'/' + QString::number(p.divisor);
+    return parts.join(u' ');
+}
+
+// The clock as TRandom::randomize() reads it: milliseconds since midnight, UTC.
+inline quint32 msOfDay() { return quint32(QDateTime::currentDateTimeUtc().time().msecsSinceStartOfDay()); }
+
+// Whether an update between the clock readings `before` and `after` may have drawn `window`
+// (as problemsText() writes it): the window reseeds from the clock, so its seed pair lies in
+// that span, the catalogue's seed first for a random catalogue.
+inline bool drawnBetween(const ProblemSettings &settings, const PageOptions &page, quint32 before, quint32 after,
+                         const QString &window)
+{
+    const bool random = isRandomCatalogue(settings);
+    for (quint32 catalogueSeed = random ? before : 0; catalogueSeed <= (random ? after : 0); ++catalogueSeed)
+        for (quint32 drawSeed = random ? catalogueSeed : before; drawSeed <= after; ++drawSeed)
+            if (problemsText(makeSheet(settings, {catalogueSeed, drawSeed}, page)) == window)
+                return true;
+    return false;
 }

@@ -120,9 +120,7 @@ private slots:
 
     void dataCheckSwitchShowsTheCheckBox()
     {
-        TFormDivisheet::Options options;
-        options.dataCheck = true;
-        auto form = makeForm(options);
+        auto form = makeForm({true}); // with the data-check box
         QVERIFY(child<QWidget>(form.get(), "CheckBoxDataKakunin")->isVisible());
         QVERIFY(!child<QWidget>(form.get(), "PanelDataKakunin")->isVisible());
     }
@@ -317,9 +315,7 @@ private slots:
         QFETCH(QString, trigger);
         QFETCH(int, divisor);
         MessageCapture capture;
-        TFormDivisheet::Options options;
-        options.dataCheck = true;
-        auto form = makeForm(options);
+        auto form = makeForm({true}); // with the data-check box
         child<TRadioGroup>(form.get(), "RadioGroupAmari")->setItemIndex(remainderItem);
         QApplication::setActiveWindow(form.get());
         QVERIFY(QTest::qWaitForWindowActive(form.get()));

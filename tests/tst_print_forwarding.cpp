@@ -1,5 +1,6 @@
 // Pictures of painting recorded on a screen-sized surface, played through the print
 // forwarding onto an image four times as big: what reaches paper, without a print queue.
+#include "TestSupport.h"
 #include "figures/LongDivision.h"
 #include "platform/Fonts.h"
 #include "platform/PrintForwarding.h"
@@ -40,10 +41,7 @@ QImage playScaled(QSize size, const std::function<void(QPainter &)> &paint, int 
     return image;
 }
 
-bool isDark(const QImage &image, int x, int y)
-{
-    return qGray(image.pixel(x, y)) < 128;
-}
+using divisheet::test::isDark;
 
 QRect darkBounds(const QImage &image, const QRect &area)
 {

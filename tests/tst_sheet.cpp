@@ -83,9 +83,7 @@ private slots:
     void panelsAboveFigures()
     {
         QFETCH(QString, trigger);
-        TFormDivisheet::Options options;
-        options.dataCheck = true;
-        auto form = makeForm(options);
+        auto form = makeForm({true}); // with the data-check box
         auto *check = child<TCheckBox>(form.get(), "CheckBoxDataKakunin");
         if (trigger == u"double click")
             QTest::mouseDClick(form.get(), Qt::LeftButton, {}, QPoint(1020, 760));
@@ -206,9 +204,7 @@ private slots:
 
     void deletionAfterShapeChangeFreesEveryFigure()
     {
-        TFormDivisheet::Options options;
-        options.dataCheck = true;
-        auto form = makeForm(options);
+        auto form = makeForm({true}); // with the data-check box
         QCOMPARE(figuresOn(form.get()).size(), size_t(10));
         child<TRadioButton>(form.get(), "RadioButtonWaru1000_9999")->click();
         child<TButton>(form.get(), "ButtonRansuuHassei")->click();
@@ -220,9 +216,7 @@ private slots:
 
     void dataCheckPanel()
     {
-        TFormDivisheet::Options options;
-        options.dataCheck = true;
-        auto form = makeForm(options);
+        auto form = makeForm({true}); // with the data-check box
         auto *check = child<TCheckBox>(form.get(), "CheckBoxDataKakunin");
         auto *panel = child<QWidget>(form.get(), "PanelDataKakunin");
         auto *list = child<TStringGrid>(form.get(), "StringGridList");
@@ -254,9 +248,7 @@ private slots:
 
     void repeatedChoiceDrawsOnlyNewProblems()
     {
-        TFormDivisheet::Options options;
-        options.dataCheck = true;
-        auto form = makeForm(options);
+        auto form = makeForm({true}); // with the data-check box
         child<TRadioButton>(form.get(), "RadioButtonWaru1_9")->click();
         child<TCheckBox>(form.get(), "CheckBoxDataKakunin")->click();
         child<TButton>(form.get(), "ButtonRansuuHassei")->click();
@@ -281,9 +273,7 @@ private slots:
     void clearedSheetReportsConversionError()
     {
         MessageCapture capture;
-        TFormDivisheet::Options options;
-        options.dataCheck = true;
-        auto form = makeForm(options);
+        auto form = makeForm({true}); // with the data-check box
         child<TCheckBox>(form.get(), "CheckBoxDataKakunin")->click();
         child<TButton>(form.get(), "ButtonStringGridDataClear")->click();
         child<TButton>(form.get(), "ButtonByouga")->click();
@@ -324,9 +314,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, rejected);
         MessageCapture capture;
-        TFormDivisheet::Options options;
-        options.dataCheck = true;
-        auto form = makeForm(options);
+        auto form = makeForm({true}); // with the data-check box
         auto *check = child<TCheckBox>(form.get(), "CheckBoxDataKakunin");
         check->click();
         QAbstractItemModel *model = child<TStringGrid>(form.get(), "StringGridData")->model();

@@ -21,15 +21,6 @@ Q_DECLARE_METATYPE(divisheet::SheetRecipe)
 
 namespace {
 
-// "dividend/divisor" of each problem, joined by spaces: what the fixed codes pin.
-QString problemsText(const std::vector<Problem> &problems)
-{
-    QStringList parts;
-    for (const Problem &p : problems)
-        parts << QString::number(p.dividend) + u'/' + QString::number(p.divisor);
-    return parts.join(u' ');
-}
-
 // What a code carries besides the problems: the pinned sheets begin with it.
 QString pageState(const SheetRecipe &r)
 {
@@ -37,9 +28,6 @@ QString pageState(const SheetRecipe &r)
         .arg(r.answersIncluded).arg(r.page.numbered).arg(r.page.scoreBox).arg(r.page.more)
         .arg(r.setIndex).arg(r.setSize);
 }
-
-// The clock as TRandom::randomize() reads it.
-quint32 msOfDay() { return quint32(QDateTime::currentDateTimeUtc().time().msecsSinceStartOfDay()); }
 
 } // namespace
 
@@ -79,13 +67,7 @@ private slots:
         QStringList window;
         for (const auto &[divisor, dividend] : sheetProblems(form.get(), sheetShape(settings).problemCount()))
             window << dividend + u'/' + divisor;
-        const bool random = isRandomCatalogue(settings);
-        bool found = false;
-        for (quint32 catalogueSeed = random ? before : 0; catalogueSeed <= (random ? after : 0); ++catalogueSeed) {
-            for (quint32 drawSeed = random ? catalogueSeed : before; drawSeed <= after; ++drawSeed)
-                found = found || problemsText(makeSheet(settings, {catalogueSeed, drawSeed})) == window.join(u' ');
-        }
-        QVERIFY2(found, qPrintable(window.join(u' ')));
+        QVERIFY2(drawnBetween(settings, {}, before, after, window.join(u' ')), qPrintable(window.join(u' ')));
         const QString code = child<TLabel>(form.get(), "LabelSheetCode")->caption();
         const SheetCodeResult decoded = decodeSheetCode(code);
         QVERIFY2(decoded.recipe && decoded.recipe->settings.divisor == settings.divisor, qPrintable(code));

@@ -241,12 +241,12 @@ private slots:
         QCOMPARE(suggested, typed ? u"わり算.pdf"_s : u"わり算-"_s + code.mid(1) + u".pdf"_s);
         QCOMPARE(pdfInfo(dir.filePath(u"saved.pdf"_s)).pages, answers ? 2 : 1);
         QList<PrintedProblem> screen;
-        for (const Figure &f : before)
-            screen << PrintedProblem{f.divisor, f.dividend};
-        const PrintedPage page = readPage(dir.filePath(u"saved.pdf"_s), pageMapping(paperSize, TPdfFile::pageLayout(), 1200), 1);
         std::vector<QPoint> corners;
-        for (const Figure &f : before)
+        for (const Figure &f : before) {
+            screen << PrintedProblem{f.divisor, f.dividend};
             corners.push_back(f.geometry.topLeft());
+        }
+        const PrintedPage page = readPage(dir.filePath(u"saved.pdf"_s), pageMapping(paperSize, TPdfFile::pageLayout(), 1200), 1);
         QCOMPARE(problemsOfProblemsPage(figuresOnPage(page, corners, 30)), screen);
         QCOMPARE(page.text.contains(code), true);
         const auto after = figuresOn(form.get());

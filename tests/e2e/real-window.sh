@@ -129,16 +129,13 @@ echo "ok: the program is still running with its window"
 # ---------------------------------------------------------------------------------------
 # Under a window manager.
 kill "$app_pid" 2>/dev/null; wait "$app_pid" 2>/dev/null; app_pid=
-if ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+if ! wm_running; then
     command -v openbox >/dev/null || fail "openbox is not installed"
     openbox >"$work/openbox.log" 2>&1 &
     wm_pid=$!
-    for _ in $(seq 200); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-        sleep 0.1
-    done
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' \
-        || fail "openbox did not start: $(cat "$work/openbox.log")"
+    for _ in $(seq 200); do wm_running && break; sleep 0.1; done
+    wm_running || fail "openbox did not start: $(cat "$work/openbox.log")"
 fi
 
 "$program" >"$work/app.log" 2>&1 &
@@ -177,7 +174,6 @@ later_row=$(second_row_top)
 [ "$start_row" = "$later_row" ] || fail "second row at $start_row at start-up, at $later_row after an update"
 echo "ok: the second row stands at $start_row at start-up and after an update"
 
-
 # Settings panel: a double click on the free area, then a click on the divisors
 # 101..909, where the second figure overlaps the panel, must still reach the panel
 # (the title changes).
@@ -189,7 +185,6 @@ xdotool mousemove $((cx + 256)) $((cy + 190)) click 1
 sleep 1; alive "a setting after the double click"
 wshot wh1 128 0 872 20
 expect_change "after a double click the settings panel takes clicks" wh0 wh1
-
 
 alive "the whole session under the window manager"
 echo "ok: the program is still running under the window manager"
