@@ -3,8 +3,11 @@
 #include "ui_UnitDivisheet.h"
 
 #include "app/ClassSetDialog.h"
+#include "app/SheetLayout.h"
 #include "app/SheetPages.h"
 #include "figures/LongDivision.h"
+#include "platform/Controls.h"
+#include "platform/Conversions.h"
 #include "platform/Fonts.h"
 #include "platform/PdfFile.h"
 #include "platform/Printer.h"
@@ -148,8 +151,13 @@ void TFormDivisheet::addPaperPages(const std::vector<PaperSheet> &sheets, TTypeI
     const std::unique_ptr<QWidget> paper = openPaper(hidden);
     const auto back = qScopeGuard([this, &hidden] { closePaper(hidden); });
     TStringGrid *data = ui->StringGridData;
+    const PaperSheet *placed = nullptr; // the sheet whose figures stand on the paper
     for (const PaperSheet &sheet : sheets) {
         const PageLayout grid = sheetGrid(sheet.recipe.settings, sheet.recipe.page);
+        const bool sameGrid = placed && placed->recipe.page == sheet.recipe.page
+                              && placed->problems.size() == sheet.problems.size()
+                              && m_state.FigureRows == grid.rows && m_state.FigureColumns == grid.columns
+                              && m_state.FigureFontSize == grid.fontSize;
         m_sheetPageOptions = sheet.recipe.page;
         m_state.FigureRows = grid.rows;
         m_state.FigureColumns = grid.columns;
@@ -172,10 +180,29 @@ void TFormDivisheet::addPaperPages(const std::vector<PaperSheet> &sheets, TTypeI
         // grow with the form's own widgets and every page's figures, and each page's many
         // short-lived figures would pay for it: the pending events go out first.
         QCoreApplication::sendPostedEvents();
-        ComponentSakujo(this);
-        m_state.IntegerShowSetting = show;
-        ComponentByouga(this);
+        if (sameGrid) {
+            refillFigures();
+        } else {
+            ComponentSakujo(this);
+            m_state.IntegerShowSetting = show;
+            ComponentByouga(this);
+        }
+        placed = &sheet;
         output.addFormPage(paper.get());
+    }
+}
+
+// The sheets of a set share their grid, so from the second page on the figures stay where
+// they are and take the page's problems: two writes lay each one out again, where placing
+// it anew would build it five times over.
+void TFormDivisheet::refillFigures()
+{
+    showSheetCode();
+    const TStringGrid *data = ui->StringGridData;
+    for (int k = 1; k <= m_state.ProblemCount; ++k) {
+        auto *figure = findComponent<TLongDivision>(this, figureName(k));
+        figure->setValueIntegerWarareru(StrToInt(data->cell(k, 4)));
+        figure->setValueIntegerWaru(StrToInt(data->cell(k, 2)));
     }
 }
 
