@@ -174,7 +174,7 @@ private:
     void recordSheetRecipe();
     void forgetSheetCode();
     void showSheetCode();
-    void refillFigures();
+    bool refillFigures();
     void placeSheetCodeLabel();
     // The page's surface, laid out for paper while it lives; `hidden` gets the controls
     // that were hidden for it.

@@ -180,9 +180,7 @@ void TFormDivisheet::addPaperPages(const std::vector<PaperSheet> &sheets, TTypeI
         // grow with the form's own widgets and every page's figures, and each page's many
         // short-lived figures would pay for it: the pending events go out first.
         QCoreApplication::sendPostedEvents();
-        if (sameGrid) {
-            refillFigures();
-        } else {
+        if (!sameGrid || !refillFigures()) {
             ComponentSakujo(this);
             m_state.IntegerShowSetting = show;
             ComponentByouga(this);
@@ -194,16 +192,24 @@ void TFormDivisheet::addPaperPages(const std::vector<PaperSheet> &sheets, TTypeI
 
 // The sheets of a set share their grid, so from the second page on the figures stay where
 // they are and take the page's problems: two writes lay each one out again, where placing
-// it anew would build it five times over.
-void TFormDivisheet::refillFigures()
+// it anew would build it five times over. False, and nothing written, when a figure is
+// missing.
+bool TFormDivisheet::refillFigures()
 {
+    std::vector<TLongDivision *> figures;
+    for (int k = 1; k <= m_state.ProblemCount; ++k) {
+        auto *figure = findComponent<TLongDivision>(this, figureName(k));
+        if (!figure)
+            return false;
+        figures.push_back(figure);
+    }
     showSheetCode();
     const TStringGrid *data = ui->StringGridData;
     for (int k = 1; k <= m_state.ProblemCount; ++k) {
-        auto *figure = findComponent<TLongDivision>(this, figureName(k));
-        figure->setValueIntegerWarareru(StrToInt(data->cell(k, 4)));
-        figure->setValueIntegerWaru(StrToInt(data->cell(k, 2)));
+        figures[k - 1]->setValueIntegerWarareru(StrToInt(data->cell(k, 4)));
+        figures[k - 1]->setValueIntegerWaru(StrToInt(data->cell(k, 2)));
     }
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------
