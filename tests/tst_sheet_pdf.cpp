@@ -108,6 +108,14 @@ void checkSheetsPdf(const QString &pdf, int sheets, bool answers, const QString 
     }
 }
 
+// Page `number` of `pdf` as pdftoppm draws it at 100 dpi.
+QImage pageImage(const QString &pdf, int number)
+{
+    const QString n = QString::number(number);
+    QProcess::execute(u"pdftoppm"_s, {u"-r"_s, u"100"_s, u"-f"_s, n, u"-l"_s, n, u"-png"_s, u"-singlefile"_s, pdf, pdf + n});
+    return QImage(pdf + n + u".png"_s);
+}
+
 } // namespace
 
 class TestSheetPdf : public QObject
@@ -118,7 +126,7 @@ private slots:
     void initTestCase()
     {
         divisheet::installFontSubstitutions();
-        if (!haveTool(u"pdftotext"_s) || !haveTool(u"pdfinfo"_s))
+        if (!haveTool(u"pdftotext"_s) || !haveTool(u"pdfinfo"_s) || !haveTool(u"pdftoppm"_s))
             QSKIP("poppler-utils is not installed");
     }
 
@@ -146,7 +154,12 @@ private slots:
         const Outcome outcome = runProgram(arguments, dir.filePath(u"sheets.pdf"_s));
         QVERIFY2(outcome.status == 0, qPrintable(outcome.err));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"sheets.pdf"_s});
-        checkSheetsPdf(dir.filePath(u"sheets.pdf"_s), sheets, answers, firstNumber);
+        const QString file = dir.filePath(u"sheets.pdf"_s), last = dir.filePath(u"last.pdf"_s);
+        checkSheetsPdf(file, sheets, answers, firstNumber);
+        // The last sheet, made after the others, is drawn as its code alone draws it.
+        QCOMPARE(runProgram(u"--pdf FILE --code "_s + readSheetPage(file, sheets).code, last).status, 0);
+        for (int page = 1; page <= (answers ? 2 : 1); ++page)
+            QVERIFY(!pageImage(last, page).isNull() && pageImage(last, page) == pageImage(file, page * sheets));
     }
 
     void badCommandLines_data()
