@@ -88,13 +88,14 @@ private:
 class RandomSet
 {
 public:
-    RandomSet(const ProblemSettings &settings, int count) : m_settings(settings), m_count(count)
+    RandomSet(const ProblemSettings &settings, int count, int catalogueSize)
+        : m_settings(settings), m_count(count), m_catalogueSize(catalogueSize)
     {
     }
 
     std::vector<Problem> next(TRandom &rng)
     {
-        constexpr int catalogueSize = 6; // as forEachCatalogueProblem draws it
+        const int catalogueSize = m_catalogueSize;
         std::vector<Problem> catalogue;
         std::unordered_set<qint64> inCatalogue;
         for (int i = 0; i < catalogueSize; ++i) {
@@ -119,6 +120,7 @@ public:
 private:
     ProblemSettings m_settings;
     int m_count;
+    int m_catalogueSize;
     std::unordered_set<qint64> m_used;
 };
 
@@ -150,7 +152,7 @@ std::vector<std::vector<Problem>> classSetSheets(const ProblemSettings &settings
     count = std::clamp(count, 0, maxClassSetSize);
     const int perSheet = sheetProblemCount(settings, page);
     if (isRandomCatalogue(settings))
-        return drawSheets(RandomSet(settings, perSheet), setSeed, count);
+        return drawSheets(RandomSet(settings, perSheet, randomCatalogueCount(settings, page)), setSeed, count);
     return drawSheets(EnumeratedSet(settings, perSheet), setSeed, count);
 }
 

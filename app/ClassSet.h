@@ -21,8 +21,9 @@ inline constexpr int maxClassSetSize = 100;
 // catalogue, so no problem comes twice until the catalogue is used up; a sheet that needs
 // more than is left takes the rest, then draws the remainder from the whole catalogue less
 // the problems already on it, and is shuffled, so repeats stay as few as they can be.
-// Random catalogues (six problems drawn at random): each sheet gets a fresh catalogue from
-// the continuing generator; a problem already used in the set is drawn again.
+// Random catalogues (six problems drawn at random, or as many as a fuller page holds): each
+// sheet gets a fresh catalogue from the continuing generator; a problem already used in the
+// set is drawn again.
 // A sheet that equals an earlier one problem for problem is drawn again.
 // The first `count` sheets (count is clamped to 0 .. maxClassSetSize).
 // The page's options decide how many problems each sheet holds.

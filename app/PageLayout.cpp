@@ -116,14 +116,14 @@ PageLayout morePageLayout(const ProblemSettings &settings, const PageOptions &op
 {
     PageLayout best = standardPageLayout(settings, options, page);
     const int standardCount = best.problemCount();
-    if (standardCount == 0)
+    const qint64 catalogue = options.firstCodeMore ? std::numeric_limits<qint64>::max() : problemTotal(settings);
+    if (standardCount == 0 || catalogue <= standardCount)
         return best;
+    const int wanted = int(std::min<qint64>(catalogue, 2 * standardCount));
 
     const FigureExtent extent = worstFigureExtent(settings);
-    const int top = sheetTop(options.hasTitle());
     const int width = page.width() - kSheetLeftMargin;
-    const int height = sheetBottom(page, options.hasTitle()) - top;
-    const int band = options.numbered ? kNumberBand : 0;
+    const int height = sheetBottom(page, options.hasTitle()) - best.top;
     // Sizes are tried from the largest down, so among sizes that hold the same number of
     // problems the largest wins.
     for (int fontSize = kStandardFontSize - 1; fontSize >= kMoreMinFontSize; --fontSize) {
@@ -132,16 +132,25 @@ PageLayout morePageLayout(const ProblemSettings &settings, const PageOptions &op
         // keep the same gap from the page's edge.
         const int gap = fontSize / 2;
         const int columns = width / (box.width() + gap);
-        const int rows = height / (band + box.height() + gap);
+        const int rows = height / (best.numberBand + box.height() + gap);
         if (rows * columns > best.problemCount()) {
             best.fontSize = fontSize;
             best.rows = rows;
             best.columns = columns;
-            best.cell = {cellExtent(width, columns), cellExtent(height, rows)};
         }
-        if (best.problemCount() >= 2 * standardCount)
+        if (best.problemCount() >= wanted)
             break;
     }
+    // Fewer cells than fit, where the catalogue cannot fill them all, each of them larger.
+    for (int columns = best.columns, maxRows = best.rows; catalogue < best.problemCount() && columns >= 1;
+         --columns) {
+        const int rows = int((catalogue + columns - 1) / columns);
+        if (rows <= maxRows && rows * columns < best.problemCount()) {
+            best.rows = rows;
+            best.columns = columns;
+        }
+    }
+    best.cell = {cellExtent(width, best.columns), cellExtent(height, best.rows)};
     return best;
 }
 
@@ -171,6 +180,13 @@ PageLayout sheetGrid(const ProblemSettings &settings, const PageOptions &options
 int sheetProblemCount(const ProblemSettings &settings, const PageOptions &options)
 {
     return sheetGrid(settings, options).problemCount();
+}
+
+int randomCatalogueCount(const ProblemSettings &settings, const PageOptions &options)
+{
+    if (!options.more || options.firstCodeMore)
+        return randomCatalogueSize;
+    return std::max(randomCatalogueSize, sheetProblemCount(settings, options));
 }
 
 PageLayout placedPageLayout(const PageOptions &options, int rows, int columns, QSize outer, QSize client)

@@ -62,10 +62,13 @@ struct PageLayout
 PageLayout standardPageLayout(const ProblemSettings &settings, const PageOptions &options, QSize windowSize);
 
 // The largest font size below 30, and no smaller than kMoreMinFontSize, at which the
-// page holds twice the standard count, with as many rows and columns as fit; where no
-// such size reaches twice, the size that holds the most. Never fewer problems than the
-// standard layout: where a fuller page does not fit at all, the standard one is used.
-// Figures keep half a digit column apart from each other and from the page's edges.
+// page holds twice the standard count, or the whole catalogue where it has fewer problems,
+// with as many rows and columns as fit; where no such size reaches that, the size that
+// holds the most. A grid larger than the catalogue keeps the fewest cells that hold it.
+// Never fewer problems than the standard layout, and never smaller figures for the same
+// problems: where a fuller page does not fit, or the catalogue fills no more than the
+// standard page, the standard one is used. Figures keep half a digit column apart from
+// each other and from the page's edges.
 PageLayout morePageLayout(const ProblemSettings &settings, const PageOptions &options,
                           QSize page = kDesignPageSize);
 
@@ -77,6 +80,10 @@ PageLayout pageLayout(const ProblemSettings &settings, const PageOptions &option
 // which problems a code brings back (without a title the grid spreads over the taller band).
 PageLayout sheetGrid(const ProblemSettings &settings, const PageOptions &options);
 int sheetProblemCount(const ProblemSettings &settings, const PageOptions &options);
+
+// How many problems a random catalogue draws for such a sheet: six, or as many as a fuller
+// page holds.
+int randomCatalogueCount(const ProblemSettings &settings, const PageOptions &options);
 
 // Where a sheet of `rows` x `columns` goes on the window. With every option off it is
 // exactly the cells of the window's outer size, as the window has always placed them.

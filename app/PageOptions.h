@@ -16,6 +16,10 @@ struct PageOptions
     bool scoreBox = false;
     QString title; // one line of at most kTitleMaxLength characters; empty: no own title
     bool more = false;
+    // A fuller page as sheet codes of the first version made it: the grid for twice the
+    // standard count whatever the catalogue holds, and six problems from a random catalogue.
+    // Set only by reading such a code, so that it makes its sheet again.
+    bool firstCodeMore = false;
 
     bool hasTitle() const { return !title.isEmpty(); }
     bool isDefault() const { return *this == PageOptions{}; }

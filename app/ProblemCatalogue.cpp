@@ -1,5 +1,8 @@
 #include "app/ProblemCatalogue.h"
 
+#include <algorithm>
+#include <unordered_set>
+
 namespace divisheet {
 
 namespace {
@@ -129,24 +132,54 @@ int countOf(const ProblemSettings &s, const CatalogueLists &lists)
     return int(perQuotient * qint64(lists.quotients.size()));
 }
 
+std::vector<Problem> drawRandomCatalogue(const ProblemSettings &s, TRandom &rng, int count)
+{
+    // The lists a random catalogue draws from hold hundreds of thousands of problems, so a
+    // repeat is rare and a few tries always find a new one.
+    constexpr int maxRedraws = 100;
+    const bool different = count > randomCatalogueSize;
+    count = std::max(count, randomCatalogueSize);
+    std::vector<Problem> drawn;
+    drawn.reserve(std::size_t(count));
+    std::unordered_set<qint64> keys;
+    while (int(drawn.size()) < count) {
+        Problem p = drawRandomProblem(s, rng);
+        const auto key = [](const Problem &q) { return qint64(q.dividend) * 10000 + q.divisor; };
+        for (int tries = 1; different && tries < maxRedraws && keys.contains(key(p)); ++tries)
+            p = drawRandomProblem(s, rng);
+        keys.insert(key(p));
+        drawn.push_back(p);
+    }
+    return drawn;
+}
+
 } // namespace detail
 
-int enumeratedCount(const ProblemSettings &s)
+int enumeratedCount(const ProblemSettings &s, int randomCount)
 {
     if (isRandomCatalogue(s))
-        return randomCatalogueSize;
+        return std::max(randomCount, randomCatalogueSize);
     return detail::countOf(s, detail::catalogueLists(s));
 }
 
-std::vector<Problem> buildCatalogue(const ProblemSettings &settings, TRandom &rng)
+qint64 problemTotal(const ProblemSettings &s)
 {
+    if (!isRandomCatalogue(s))
+        return enumeratedCount(s);
+    // A random problem is any quotient of its pattern with any divisor and remainder.
+    const qint64 quotients = qint64(digitSet(digitPattern(s.quotient)).size());
+    qint64 perQuotient = 0;
+    for (const qint32 d : digitSet(*digitPattern(s.divisor)))
+        perQuotient += d - 1;
+    return quotients * perQuotient;
+}
+
+std::vector<Problem> buildCatalogue(const ProblemSettings &settings, TRandom &rng, int randomCount)
+{
+    if (isRandomCatalogue(settings))
+        return detail::drawRandomCatalogue(settings, rng, randomCount);
     std::vector<Problem> catalogue;
     auto append = [&catalogue](const Problem &p) { catalogue.push_back(p); };
-    if (isRandomCatalogue(settings)) {
-        catalogue.reserve(randomCatalogueSize);
-        forEachCatalogueProblem(settings, rng, append);
-        return catalogue;
-    }
     // The lists are built once here, for the count and for the problems.
     const detail::CatalogueLists lists = detail::catalogueLists(settings);
     catalogue.reserve(std::size_t(detail::countOf(settings, lists)));

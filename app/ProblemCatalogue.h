@@ -25,13 +25,18 @@ struct Problem
 SheetShape sheetShape(const ProblemSettings &settings);
 
 // True for the settings whose complete list would be too long to keep: their catalogue is
-// randomCatalogueSize problems drawn at random instead.
+// randomCatalogueSize problems drawn at random instead, or as many as a fuller page holds.
 inline constexpr int randomCatalogueSize = 6;
 bool isRandomCatalogue(const ProblemSettings &settings);
 
-// The number of problems the catalogue will hold, computed without building it (6 for the
-// random catalogues, 0 for a combination that is not allowed or a fixed divisor outside 1..9).
-int enumeratedCount(const ProblemSettings &settings);
+// The number of problems the catalogue will hold, computed without building it (randomCount
+// for the random catalogues, 0 for a combination that is not allowed or a fixed divisor
+// outside 1..9).
+int enumeratedCount(const ProblemSettings &settings, int randomCount = randomCatalogueSize);
+
+// How many different problems the settings have in all: the catalogue's count, or for a
+// random catalogue the size of the list it draws from. 0 where there is no sheet.
+qint64 problemTotal(const ProblemSettings &settings);
 
 namespace detail {
 
@@ -70,25 +75,33 @@ int forEachInLists(const CatalogueLists &lists, bool withRemainder, Sink &sink)
     return count;
 }
 
+// `count` problems drawn at random for a random catalogue. Six are drawn as they come, as
+// the standard sheet has always drawn them; more, for a fuller page, are all different (a
+// problem drawn twice is drawn again).
+std::vector<Problem> drawRandomCatalogue(const ProblemSettings &settings, TRandom &rng, int count);
+
 } // namespace detail
 
 // Calls sink(const Problem &) for each problem of the catalogue, in catalogue order: divisor
 // ascending, then quotient ascending, then (with remainder) remainder 1 .. d - 1 ascending.
-// For the random catalogues it draws six problems from rng instead; the caller seeds rng.
-// (The parameter is not called `emit`: Qt defines that word away as a macro.)
-// Returns the number of problems passed on, which equals enumeratedCount(settings).
+// For the random catalogues it draws max(randomCount, 6) problems from rng instead; the
+// caller seeds rng. (The parameter is not called `emit`: Qt defines that word away as a
+// macro.) Returns the number of problems passed on, which equals enumeratedCount().
 template<typename Sink>
-int forEachCatalogueProblem(const ProblemSettings &settings, TRandom &rng, Sink &&sink)
+int forEachCatalogueProblem(const ProblemSettings &settings, TRandom &rng, Sink &&sink,
+                            int randomCount = randomCatalogueSize)
 {
     if (isRandomCatalogue(settings)) {
-        for (int i = 0; i < randomCatalogueSize; ++i)
-            sink(detail::drawRandomProblem(settings, rng));
-        return randomCatalogueSize;
+        const std::vector<Problem> drawn = detail::drawRandomCatalogue(settings, rng, randomCount);
+        for (const Problem &p : drawn)
+            sink(p);
+        return int(drawn.size());
     }
     return detail::forEachInLists(detail::catalogueLists(settings), settings.withRemainder, sink);
 }
 
 // The whole catalogue as a vector, in catalogue order.
-std::vector<Problem> buildCatalogue(const ProblemSettings &settings, TRandom &rng);
+std::vector<Problem> buildCatalogue(const ProblemSettings &settings, TRandom &rng,
+                                    int randomCount = randomCatalogueSize);
 
 } // namespace divisheet

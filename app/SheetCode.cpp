@@ -13,7 +13,11 @@ namespace {
 // Crockford's base-32 symbols: the digits and the capitals less I, L, O and U, which are
 // easily taken for 1, 1, 0 and V when read aloud or copied by hand.
 constexpr char symbols[] = "0123456789ABCDEFGHJKMNPQRSTVWXYZ";
-constexpr int version = 1;
+// Version 2 marks a fuller page whose grid and random catalogue follow what its catalogue
+// holds; a fuller page of version 1 keeps the first version's grid. Every other sheet is
+// written as version 1, so its code is the same as it always was.
+constexpr int firstVersion = 1;
+constexpr int fullerPageVersion = 2;
 constexpr int seedBits = 27;
 constexpr int deltaBits = 10; // a window's draw follows its catalogue within 1023 ms
 constexpr int minSymbols = 6;
@@ -154,7 +158,7 @@ QString encodeSheetCode(const SheetRecipe &r)
     if (!settingsProblem(r.settings).isEmpty())
         return {};
     BitWriter w;
-    w.put(version, 3);
+    w.put(r.page.more && !r.page.firstCodeMore ? fullerPageVersion : firstVersion, 3);
     w.put(r.kind == SheetRecipe::Kind::ClassSet, 1);
     w.put(quint32(indexOf(r.settings.quotient)), 3);
     w.put(quint32(divisorField(r.settings)), 5);
@@ -238,8 +242,10 @@ SheetCodeResult decodeSheetCode(const QString &text)
     if (const QString error = readSymbols(text, data); !error.isEmpty())
         return {{}, error};
     BitReader in(data);
-    if (const quint32 v = in.take(3); v != version)
-        return {{}, unknown(QStringLiteral("version %1, this program reads version %2").arg(v).arg(version))};
+    const quint32 v = in.take(3);
+    if (v != firstVersion && v != fullerPageVersion)
+        return {{}, unknown(QStringLiteral("version %1, this program reads versions %2 and %3")
+                                .arg(v).arg(firstVersion).arg(fullerPageVersion))};
     SheetRecipe r;
     r.kind = in.take(1) ? SheetRecipe::Kind::ClassSet : SheetRecipe::Kind::Window;
     const quint32 quotient = in.take(3);
@@ -257,6 +263,9 @@ SheetCodeResult decodeSheetCode(const QString &text)
     r.page.numbered = in.take(1);
     r.page.scoreBox = in.take(1);
     r.page.more = in.take(1);
+    r.page.firstCodeMore = r.page.more && v == firstVersion;
+    if (v == fullerPageVersion && !r.page.more)
+        return {{}, unknown(QStringLiteral("version %1 is for fuller pages only").arg(v))};
     if (const QString problem = settingsProblem(r.settings); !problem.isEmpty())
         return {{}, unknown(problem)};
 

@@ -47,7 +47,7 @@ std::vector<Problem> makeSheet(const ProblemSettings &settings, const SheetSeeds
     TRandom rng;
     if (isRandomCatalogue(settings))
         rng.setSeed(seeds.catalogueSeed);
-    std::vector<Problem> catalogue = buildCatalogue(settings, rng);
+    std::vector<Problem> catalogue = buildCatalogue(settings, rng, randomCatalogueCount(settings, page));
 
     rng.setSeed(seeds.drawSeed);
     const int count = sheetProblemCount(settings, page);

@@ -154,12 +154,31 @@ void TFormDivisheet::setTitleTexts()
     m_state.FrameCaption = QStringLiteral("表示");
 }
 
+namespace {
+
+QString titleLine(const QString &frame, const QString &divisor, const QString &quotient, const QString &remainder)
+{
+    return QStringLiteral("枠線:") + frame + QStringLiteral(" ,割る数:") + divisor + QStringLiteral(" ,答:")
+        + quotient + QStringLiteral(" ,余り:") + remainder;
+}
+
+} // namespace
+
 void TFormDivisheet::LabelHyoudaiHyouji(QObject *)
 {
-    ui->LabelHyoudai->setCaption(QStringLiteral("枠線:") + m_state.FrameCaption
-                                 + QStringLiteral(" ,割る数:") + m_state.DivisorCaption
-                                 + QStringLiteral(" ,答:") + m_state.QuotientCaption
-                                 + QStringLiteral(" ,余り:") + m_state.RemainderCaption);
+    ui->LabelHyoudai->setCaption(titleLine(m_state.FrameCaption, m_state.DivisorCaption, m_state.QuotientCaption,
+                                           m_state.RemainderCaption));
+}
+
+// The header of a page on paper describes that page's sheet, which need not be what the
+// settings panel (and so the window's header) holds by then: the panel may have changed
+// since the sheet was made, or a set or a code brings settings of its own.
+void TFormDivisheet::showSheetTitleLine(const ProblemSettings &settings, bool framesShown)
+{
+    const QString remainder = settings.withRemainder ? ui->RadioGroupAmari->items().value(1) : QStringLiteral("なし");
+    ui->LabelHyoudai->setCaption(titleLine(framesShown ? QStringLiteral("表示") : QStringLiteral("非表示"),
+                                           divisorCaption(settings.divisor, settings.fixedDivisor),
+                                           quotientCaption(settings.quotient), remainder));
 }
 
 // ---------------------------------------------------------------------------------------
@@ -197,9 +216,13 @@ void TFormDivisheet::DataHassei(QObject *)
         m_seeds.catalogueSeed = random.seed();
     }
 
+    // The page's options take effect here, at the new sheet, like the settings.
+    m_sheetPageOptions = m_pageOptions;
+    const int randomCount = randomCatalogueCount(settings, m_sheetPageOptions);
+
     TStringGrid *list = ui->StringGridList;
     list->beginUpdate();
-    const int count = enumeratedCount(settings);
+    const int count = enumeratedCount(settings, randomCount);
     list->setColCount(count + 1);
     int column = 0;
     forEachCatalogueProblem(settings, random, [list, &column](const Problem &problem) {
@@ -209,12 +232,10 @@ void TFormDivisheet::DataHassei(QObject *)
         list->setCellNumber(column, 2, problem.divisor);
         list->setCellNumber(column, 3, problem.remainder);
         list->setCellNumber(column, 4, problem.dividend);
-    });
+    }, randomCount);
     list->setColCount(column + 1);
     list->endUpdate();
 
-    // The page's options take effect here, at the new sheet, like the settings.
-    m_sheetPageOptions = m_pageOptions;
     const PageLayout grid = sheetGrid(settings, m_sheetPageOptions);
     m_state.FigureRows = grid.rows;
     m_state.FigureColumns = grid.columns;

@@ -172,6 +172,7 @@ private:
     void showControlsAfterPrinting();
 
     void recordSheetRecipe();
+    void showSheetTitleLine(const divisheet::ProblemSettings &settings, bool framesShown);
     void forgetSheetCode();
     void showSheetCode();
     bool refillFigures();

@@ -88,6 +88,7 @@ void TFormDivisheet::printPages(QObject *Sender)
     DataHassei(Sender);
     SuutiSentaku(Sender);
     recordSheetRecipe();
+    showSheetTitleLine(m_catalogueSettings, m_state.FrameShowSetting == fsShow);
     m_state.IntegerShowSetting = isHide;
     ComponentByouga(Sender);
     printer.setTitle(windowTitle() + kProblemsTitle);
@@ -122,6 +123,7 @@ std::unique_ptr<QWidget> TFormDivisheet::openPaper(std::vector<QWidget *> &hidde
 void TFormDivisheet::closePaper(const std::vector<QWidget *> &hidden)
 {
     m_paperOuterSize.reset();
+    LabelHyoudaiHyouji(this);
     for (QWidget *control : hidden)
         control->show();
     raisePanels();

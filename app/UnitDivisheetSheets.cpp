@@ -124,6 +124,7 @@ void TFormDivisheet::addScreenSheetPages(TPageOutput &output)
     const bool figuresOnScreen = findChild<TLongDivision *>(QString(), Qt::FindDirectChildrenOnly);
     std::vector<QWidget *> hidden;
     const std::unique_ptr<QWidget> paper = openPaper(hidden);
+    showSheetTitleLine(m_catalogueSettings, m_state.FrameShowSetting == fsShow);
     const auto screenBack = qScopeGuard([&] {
         closePaper(hidden);
         m_state.IntegerShowSetting = screenShow;
@@ -159,6 +160,7 @@ void TFormDivisheet::addPaperPages(const std::vector<PaperSheet> &sheets, TTypeI
                               && m_state.FigureRows == grid.rows && m_state.FigureColumns == grid.columns
                               && m_state.FigureFontSize == grid.fontSize;
         m_sheetPageOptions = sheet.recipe.page;
+        showSheetTitleLine(sheet.recipe.settings, sheet.recipe.framesShown);
         m_state.FigureRows = grid.rows;
         m_state.FigureColumns = grid.columns;
         m_state.FigureFontSize = quint8(grid.fontSize);

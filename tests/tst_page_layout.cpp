@@ -3,6 +3,7 @@
 #include "app/PageHeader.h"
 #include "app/PageLayout.h"
 #include "app/ProblemCatalogue.h"
+#include "app/SheetMaker.h"
 #include "figures/LongDivisionLayout.h"
 
 #include <QtTest>
@@ -83,7 +84,19 @@ private slots:
             const PageLayout layout = pageLayout(settings, o, kDesignPageSize);
             const int standard = sheetShape(settings).problemCount(), count = layout.problemCount();
             const QByteArray where = "options " + QByteArray::number(variant);
-            QVERIFY2(o.more ? 2 * count >= 3 * standard && layout.fontSize < 30 : count == standard, where);
+            const qint64 total = problemTotal(settings);
+            QVERIFY2(o.more || count == standard, where);
+            if (o.more) {
+                // Half as many again, or the whole catalogue; the same problems never get smaller
+                // figures, and no row or column is left empty.
+                QVERIFY2(2 * count >= 3 * standard || count >= total, where);
+                QVERIFY2(count > standard || layout.fontSize == kStandardFontSize, where);
+                QVERIFY2(count <= total || total == 0
+                             || ((layout.rows - 1) * layout.columns < total && layout.rows * (layout.columns - 1) < total),
+                         where);
+                QCOMPARE(qint64(makeSheet(settings, {7, 8}, o).size()),
+                         std::min<qint64>(sheetProblemCount(settings, o), total));
+            }
             // Figures go under the header (or the own title), above the page's foot (or the foot
             // line); the extras lie on the page, clear of that band and of one another.
             const QRect title = o.hasTitle() ? ownTitlePlace(kDesignPageSize).rect : QRect();

@@ -136,7 +136,8 @@ private slots:
         const std::vector<Problem> made = recipeProblems(recipe);
         // A fuller page holds more problems; a catalogue smaller than that gives what it has.
         TRandom unused;
-        const int count = sheetProblemCount(recipe.settings, recipe.page), available = int(buildCatalogue(recipe.settings, unused).size());
+        const int count = sheetProblemCount(recipe.settings, recipe.page);
+        const int available = int(buildCatalogue(recipe.settings, unused, randomCatalogueCount(recipe.settings, recipe.page)).size());
         QCOMPARE(int(made.size()), std::min(count, available));
         // As typed by hand: lower case, without "#" and hyphens.
         for (const QString &typed : {code, code.toLower().remove(u'#').remove(u'-')}) {
@@ -159,6 +160,7 @@ private slots:
         QTest::newRow("random catalogue, draw 4 ms later, numbered, score box") << u"#5JZS2-AM80G-20F"_s << u"frames 1 answers 1 numbered 1 score 1 more 0 sheet 1/1: 49444/62 18869/57"_s;
         QTest::newRow("random catalogue, draw after midnight") << u"#4472JCPZZ0003X0H"_s << u"frames 1 answers 1 numbered 0 score 0 more 0 sheet 1/1: 82033/9501 19298/4063 7339/2379 32030/3633 73058/9956 33312/4549"_s;
         QTest::newRow("class set sheet 7 of 30, more problems") << u"#6JV5B-6B4N7-8CP"_s << u"frames 1 answers 1 numbered 0 score 0 more 1 sheet 7/30: 3354/39 3185/91 880/16 7462/82 1638/21 672/16 2409/33 3626/37 1333/43 551/19 288/18 938/14 539/49 2047/89 3009/59"_s;
+        QTest::newRow("first version's fuller page, random catalogue") << u"#6JY4R-7FFA0-007"_s << u"frames 1 answers 0 numbered 0 score 0 more 1 sheet 1/1: 626/12 810/32 1172/85 5322/83 6993/94 3242/43"_s;
         QTest::newRow("random class set sheet 3 of 3") << u"#72Z00-0C1S0-G49"_s << u"frames 1 answers 1 numbered 0 score 0 more 0 sheet 3/3: 26636/53 50057/71 21805/24 49919/71"_s;
         QTest::newRow("largest catalogue at 23:59:59.999") << u"#4432J-CPZZ3"_s << u"frames 1 answers 1 numbered 0 score 0 more 0 sheet 1/1: 22527/7509 29868/9956 12126/4042 0/3083 4758/2379 12334/1762"_s;
         QTest::newRow("start-up class set sheet 2 of 2") << u"#60B1B-6B4N0-82C"_s << u"frames 1 answers 1 numbered 0 score 0 more 0 sheet 2/2: 6/2 12/2 18/2 0/2 4/2 16/2 14/2 8/2 2/2 10/2"_s;

@@ -244,6 +244,10 @@ private slots:
         const auto before = figuresOn(form.get());
         const QString code = child<TLabel>(form.get(), "LabelSheetCode")->caption();
         QCOMPARE(code.isEmpty(), typed);
+        // Settings for the next sheet change the window's header, not the saved sheet's.
+        child<TRadioButton>(form.get(), "RadioButtonWaru1_9")->click();
+        child<TRadioGroup>(form.get(), "RadioGroupAmari")->setItemIndex(1);
+        QVERIFY(child<TLabel>(form.get(), "LabelHyoudai")->caption().contains(u"割る数:1..9"_s));
         QString suggested;
         form->setSaveFileChooser([&](QWidget *, const QString &, const QString &file) {
             suggested = QFileInfo(file).fileName();
@@ -262,6 +266,7 @@ private slots:
         const PrintedPage page = readPage(dir.filePath(u"saved.pdf"_s), pageMapping(paperSize, TPdfFile::pageLayout(), 1200), 1);
         QCOMPARE(problemsOfProblemsPage(figuresOnPage(page, corners, 30)), screen);
         QCOMPARE(page.text.contains(code), true);
+        QVERIFY2(page.text.contains(u"枠線:表示 ,割る数:2で固定 ,答:1..9 ,余り:なし"_s), qPrintable(page.text));
         const auto after = figuresOn(form.get());
         QCOMPARE(after.size(), before.size());
         for (std::size_t k = 0; k < after.size(); ++k)
