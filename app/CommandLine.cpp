@@ -234,7 +234,9 @@ Page options:
   --score           a score box at the end of the date-and-name line
   --title TEXT      the page's own title, up to 40 characters; the settings line
                     then moves to the page foot
-  --more            as many problems as fit on the page, in a smaller size
+  --more            more problems on the page, in a smaller size: half as many
+                    again to twice as many; a setting with fewer problems than
+                    that gets all of them, in the largest size that holds them
 
 Not every quotient class goes with every divisor class: 1000..9999 takes only
 quotients 1..9; 100..900 to 111..999 take quotients 1..9, 10..90 and 11..99;

@@ -1,14 +1,18 @@
 #include "app/PageOptionsDialog.h"
 
+#include "app/ProblemCatalogue.h"
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QVBoxLayout>
 
 using namespace divisheet;
 
-TPageOptionsDialog::TPageOptionsDialog(const PageOptions &options, QWidget *parent) : QDialog(parent)
+TPageOptionsDialog::TPageOptionsDialog(const PageOptions &options, const ProblemSettings &settings, QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("PageOptionsDialog"));
     setWindowTitle(QStringLiteral("ページ設定"));
@@ -36,6 +40,12 @@ TPageOptionsDialog::TPageOptionsDialog(const PageOptions &options, QWidget *pare
     layout->addWidget(m_title);
     layout->addWidget(m_titleCut);
     m_more = check("CheckBoxMore", QStringLiteral("問題を多くする(&M)"), options.more);
+    auto *total = new QLabel(QStringLiteral("この設定の問題は全部で%1題です")
+                                 .arg(QLocale(QLocale::Japanese).toString(problemTotal(settings))),
+                             this);
+    total->setObjectName(QStringLiteral("LabelProblemTotal"));
+    total->setIndent(20); // under the check box's text
+    layout->addWidget(total);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

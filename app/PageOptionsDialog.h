@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/PageOptions.h"
+#include "app/ProblemClasses.h"
 
 #include <QDialog>
 
@@ -9,13 +10,15 @@ class QLabel;
 class QLineEdit;
 
 // The page's options as the teacher sets them: numbers, a score box, an own title (cut to
-// its limit with a note that says so) and a fuller page.
+// its limit with a note that says so) and a fuller page, with how many problems the
+// settings of the next sheet have in all (a fuller page never holds more than that).
 class TPageOptionsDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit TPageOptionsDialog(const divisheet::PageOptions &options, QWidget *parent = nullptr);
+    TPageOptionsDialog(const divisheet::PageOptions &options, const divisheet::ProblemSettings &settings,
+                       QWidget *parent = nullptr);
 
     divisheet::PageOptions options() const;
 

@@ -63,7 +63,7 @@ void TFormDivisheet::setPageOptions(const PageOptions &options)
 
 void TFormDivisheet::ButtonPageOptionsClick(QObject *)
 {
-    TPageOptionsDialog dialog(m_pageOptions, this);
+    TPageOptionsDialog dialog(m_pageOptions, currentSettings(), this);
     if (dialog.exec() == QDialog::Accepted)
         setPageOptions(dialog.options());
 }

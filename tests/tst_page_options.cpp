@@ -3,6 +3,7 @@
 // the title and score box shown, and the same sheet again from its seeds with the options.
 #include "FormTestSupport.h"
 #include "app/PageHeader.h"
+#include "app/PageOptionsDialog.h"
 #include "app/SheetMaker.h"
 #include <QLabel>
 #include <QtTest>
@@ -79,6 +80,23 @@ private slots:
         // The window's seeds lie between the clock readings around the update.
         // Past midnight (after < before) there is nothing to search.
         QVERIFY2(after < before || drawnBetween(s, options, before, after, window.join(u' ')), qPrintable(window.join(u' ')));
+    }
+
+    // The page dialog says how many problems the next sheet's settings have in all.
+    void problemTotal_data()
+    {
+        QTest::addColumn<ProblemSettings>("s");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("fixed 3, quotients 0 to 9") << ProblemSettings{QuotientClass::Q1_9, DivisorClass::Fixed, 3, false} << u"全部で10題"_s;
+        QTest::newRow("100..900 into 10..90") << ProblemSettings{QuotientClass::Q10_90, DivisorClass::D100_900, 2, false} << u"全部で81題"_s;
+        QTest::newRow("random: 9 quotients x (999 + ... + 9998)") << ProblemSettings{QuotientClass::Q1_9, DivisorClass::D1000_9999, 2, true} << u"全部で445,378,500題"_s;
+    }
+    void problemTotal()
+    {
+        QFETCH(ProblemSettings, s);
+        QFETCH(QString, said);
+        const QString text = child<QLabel>(std::make_unique<TPageOptionsDialog>(PageOptions{}, s).get(), "LabelProblemTotal")->text();
+        QVERIFY2(text.contains(said), qPrintable(text));
     }
 };
 
