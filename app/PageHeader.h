@@ -2,6 +2,7 @@
 
 #include <QRect>
 #include <QSize>
+#include <QString>
 
 // Where the page's extras go around the grid of figures, in the window's pixels (the
 // printed page is the window's image): the score box at the end of the date-and-name
@@ -29,12 +30,29 @@ struct ScoreBoxPlace
 };
 ScoreBoxPlace scoreBoxPlace();
 
-// A line across the page under the header, in a face large enough to stand out and
-// small enough that kTitleMaxLength full-width characters fit.
-TextPlace ownTitlePlace(QSize page);
+// The band across the page under the header that the own title may use.
+QRect ownTitleBand(QSize page);
 
-// The settings line in small print along the bottom of the page.
+// The own title as it is drawn: its text (two lines where one does not fit), the face's
+// pixel size and where it goes inside ownTitleBand(). One line in the largest face from
+// 24 down to 14 pixels that fits, centred on the page, or, where that would reach under
+// `control` (the button panel, which stands over the band's left end on screen), started
+// to its right; failing that, two lines in the 14-pixel face, the second one elided if
+// even that is too long. The place is the same on screen and on paper.
+struct TitlePlace
+{
+    QString text;
+    QRect rect;
+    int pixelSize = 0;
+};
+TitlePlace ownTitlePlace(const QString &title, QSize page, const QRect &control);
+
+// The settings line in small print along the bottom of the page, left of the sheet code.
 TextPlace footLinePlace(QSize page);
+
+// The sheet code (and "k/N" of a class set) at the page's foot, right, in a face that reads
+// back at about ten points on an A4 page; right-aligned in the rect.
+TextPlace sheetCodePlace(QSize page);
 
 // The band of the page that the grid of figures may use, top to bottom (bottom
 // exclusive): below the header line, or below the own title when one is set; down to

@@ -13,7 +13,7 @@ QString sheetCodeText(const SheetRecipe &recipe)
     const QString code = encodeSheetCode(recipe);
     if (code.isEmpty() || recipe.kind != SheetRecipe::Kind::ClassSet)
         return code;
-    return code + QStringLiteral("\n%1/%2").arg(recipe.setIndex).arg(recipe.setSize);
+    return code + QStringLiteral("  %1/%2").arg(recipe.setIndex).arg(recipe.setSize);
 }
 
 QString pdfFileName(const QString &code)

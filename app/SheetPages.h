@@ -12,8 +12,8 @@ class TPrinter;
 
 namespace divisheet {
 
-// The header's code of a sheet: "#" and its symbols and, on a sheet of a class set, a
-// second line "k/N". Empty when the recipe cannot be coded.
+// The code at a sheet's foot: "#" and its symbols and, on a sheet of a class set, "k/N"
+// beside it. Empty when the recipe cannot be coded.
 QString sheetCodeText(const SheetRecipe &recipe);
 
 // The suggested name of a sheet's PDF file: "わり算-<code without #>.pdf", or "わり算.pdf"

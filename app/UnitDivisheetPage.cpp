@@ -99,6 +99,7 @@ PageLayout TFormDivisheet::sheetPageLayout() const
 // settings line moved to the page foot, or the settings line in its place; the score box.
 void TFormDivisheet::showPageHeader()
 {
+    placeSheetCodeLabel();
     const QSize page = sheetClientSize();
     auto *title = findChild<QLabel *>(QStringLiteral("LabelOwnTitle"), Qt::FindDirectChildrenOnly);
     auto *score = findChild<QWidget *>(QStringLiteral("ShapeScoreBox"), Qt::FindDirectChildrenOnly);
@@ -106,10 +107,10 @@ void TFormDivisheet::showPageHeader()
         return;
     const bool hasTitle = m_sheetPageOptions.hasTitle();
     if (hasTitle) {
-        const TextPlace place = ownTitlePlace(page);
+        const TitlePlace place = ownTitlePlace(m_sheetPageOptions.title, page, ui->PanelButtons->geometry());
         title->setFont(designFont(place.pixelSize));
         title->setGeometry(place.rect);
-        title->setText(m_sheetPageOptions.title);
+        title->setText(place.text);
         const TextPlace foot = footLinePlace(page);
         ui->LabelHyoudai->move(foot.rect.left(),
                                foot.rect.top() + (foot.rect.height() - ui->LabelHyoudai->height()) / 2);

@@ -124,6 +124,7 @@ void TFormDivisheet::closePaper(const std::vector<QWidget *> &hidden)
 {
     m_paperOuterSize.reset();
     LabelHyoudaiHyouji(this);
+    placeSheetCodeLabel();
     for (QWidget *control : hidden)
         control->show();
     raisePanels();

@@ -3,6 +3,7 @@
 #include "ui_UnitDivisheet.h"
 
 #include "app/ClassSetDialog.h"
+#include "app/PageHeader.h"
 #include "app/SheetLayout.h"
 #include "app/SheetPages.h"
 #include "figures/LongDivision.h"
@@ -86,32 +87,21 @@ void TFormDivisheet::showSheetCode()
 {
     const std::optional<SheetRecipe> recipe = sheetRecipe();
     const QString text = recipe ? sheetCodeText(*recipe) : QString();
-    if (text != ui->LabelSheetCode->caption()) // a class set's pages set it once a page
+    if (text != ui->LabelSheetCode->caption()) { // a class set's pages set it once a page
         ui->LabelSheetCode->setCaption(text);
+        placeSheetCodeLabel();
+    }
 }
 
-// The code stands between the program's name and the title line, which keep their
-// places: in the largest face, up to the header's own, in which the longest code (and a
-// class set's "k/N" under it) fits the room between the two texts, its baseline on theirs.
+// The code has a place of its own at the page's foot, right, large enough to be read back
+// and typed in again; it follows the foot of the page as the window's size changes.
 void TFormDivisheet::placeSheetCodeLabel()
 {
-    const TLabel *name = ui->LabelProjectName;
     TLabel *code = ui->LabelSheetCode;
-    constexpr int gap = 2;
-    const int left = name->x() + name->fontMetrics().horizontalAdvance(name->caption()) + gap;
-    const int room = ui->LabelHyoudai->x() - gap - left;
-    constexpr int longestCode = 17; // "#" and 16 symbols
-    int height = fontHeight(name);
-    for (; height > 1; --height) {
-        const QFontMetrics metrics(designFont(-height));
-        int widest = 0;
-        for (const QChar c : QStringLiteral("#-0123456789ABCDEFGHJKMNPQRSTVWXYZ"))
-            widest = std::max(widest, metrics.horizontalAdvance(c));
-        if (widest * longestCode <= room)
-            break;
-    }
-    code->setFontHeight(-height);
-    code->move(left, name->y() + name->fontMetrics().ascent() - code->fontMetrics().ascent());
+    const TextPlace place = sheetCodePlace(sheetClientSize());
+    if (code->fontHeight() != place.pixelSize)
+        code->setFontHeight(-place.pixelSize);
+    code->move(place.rect.right() + 1 - code->width(), place.rect.bottom() + 1 - code->height());
 }
 
 // ---------------------------------------------------------------------------------------

@@ -23,9 +23,12 @@ bool TFormDivisheet::event(QEvent *event)
         break;
     }
     const bool handled = QWidget::event(event);
-    // The settings line at the foot of a titled sheet stays at the window's foot.
-    if (event->type() == QEvent::Resize && m_sheetPageOptions.hasTitle())
-        showPageHeader();
+    // The code, and the settings line at the foot of a titled sheet, stay at the window's foot.
+    if (event->type() == QEvent::Resize) {
+        placeSheetCodeLabel();
+        if (m_sheetPageOptions.hasTitle())
+            showPageHeader();
+    }
     return handled;
 }
 

@@ -102,6 +102,34 @@ inline PrintedPage readPage(const QString &pdf, const PageMapping &mapping, int 
     return page;
 }
 
+// Every word of page `number` as pdftotext boxes it, in the form's pixels, with its height
+// on paper in points.
+struct PrintedWord
+{
+    QString text;
+    QRectF rect;
+    double points;
+};
+
+inline QList<PrintedWord> wordsOfPage(const QString &pdf, const PageMapping &mapping, int number)
+{
+    const QString n = QString::number(number);
+    const QString words = run(QStringLiteral("pdftotext"), {QStringLiteral("-f"), n, QStringLiteral("-l"), n, QStringLiteral("-enc"),
+                                                            QStringLiteral("UTF-8"), QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    static const QRegularExpression pattern(QString::fromLatin1(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    QList<PrintedWord> list;
+    for (auto it = pattern.globalMatch(words); it.hasNext();) {
+        const auto m = it.next();
+        const QPointF topLeft(m.captured(1).toDouble(), m.captured(2).toDouble());
+        const QPointF bottomRight(m.captured(3).toDouble(), m.captured(4).toDouble());
+        const double scale = mapping.pointsPerPixel;
+        list.push_back({m.captured(5), QRectF((topLeft - mapping.origin) / scale, (bottomRight - mapping.origin) / scale),
+                        bottomRight.y() - topLeft.y()});
+    }
+    return list;
+}
+
 inline PrintedPage readPage(const QString &pdf, QSize formSize, QPrinter *printer)
 {
     return readPage(pdf, pageMapping(formSize, printer));

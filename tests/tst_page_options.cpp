@@ -82,6 +82,30 @@ private slots:
         QVERIFY2(after < before || drawnBetween(s, options, before, after, window.join(u' ')), qPrintable(window.join(u' ')));
     }
 
+    // A title the program accepts is shown whole, in the band under the header, clear of the
+    // button panel, in one face of 14 pixels or more, or in two lines.
+    void ownTitle_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::newRow("short: centred, largest face") << u"わり算"_s;
+        QTest::newRow("40 mixed characters") << u"4年1組 わり算の筆算 れんしゅうプリント 第3回 あまりのあるわり算（4けた÷"_s;
+        QTest::newRow("40 emoji, maybe without a face") << u"😀"_s.repeated(40);
+        QTest::newRow("40 wide letters, no blank") << QString(40, u'Ｗ');
+    }
+    void ownTitle()
+    {
+        QFETCH(QString, title);
+        const QRect panel = child<QWidget>(m_form.get(), "PanelButtons")->geometry();
+        const TitlePlace place = ownTitlePlace(title, kDesignPageSize, panel);
+        const QStringList lines = place.text.split(u'\n');
+        QVERIFY(lines.size() == 1 || (lines.size() == 2 && place.pixelSize == 14));
+        QVERIFY(ownTitleBand(kDesignPageSize).contains(place.rect) && !place.rect.intersects(panel) && place.pixelSize >= 14);
+        for (const QString &line : lines)
+            QVERIFY(QFontMetrics(designFont(place.pixelSize)).horizontalAdvance(line) <= place.rect.width());
+        QCOMPARE(QString(place.text).remove(u'\n').size() >= title.size() - 1, true); // nothing cut but the break's blank
+        QVERIFY(place.pixelSize < 24 || qAbs(place.rect.center().x() - kDesignPageSize.width() / 2) <= 1);
+    }
+
     // The page dialog says how many problems the next sheet's settings have in all.
     void problemTotal_data()
     {

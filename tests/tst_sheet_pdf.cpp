@@ -162,6 +162,46 @@ private slots:
             QVERIFY(!pageImage(last, page).isNull() && pageImage(last, page) == pageImage(file, page * sheets));
     }
 
+    // The header and foot as a teacher reads them: the code at least 9 points high in a
+    // place of its own, a title inside the margins and clear of where the button panel
+    // stands on screen, no word over another.
+    void pageTexts_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QString>("settings");
+        QTest::newRow("window sheet") << u"--pdf FILE --no-answers"_s << u"枠線:表示,割る数:2で固定,答:1..9,余り:なし"_s;
+        QTest::newRow("set, long title, all options") << u"--pdf FILE --sheets 2 --numbered --score --more --remainder --divisor 101..909 --title 4年1組_わり算の筆算_れんしゅうプリント_第3回_あまりのあるわり算（4けた÷"_s
+                                                      << u"枠線:表示,割る数:101..909,答:1..9,余り:あり(X)"_s;
+        QTest::newRow("40 wide characters") << u"--pdf FILE --no-frames --title "_s + QString(40, u'算') << u"枠線:非表示,割る数:2で固定"_s;
+    }
+    void pageTexts()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(QString, settings);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(u"page.pdf"_s);
+        QStringList args = arguments.split(u' ');
+        for (QString &a : args)
+            a = a == u"FILE"_s ? pdf : a.replace(u'_', u' ');
+        QProcess process;
+        process.start(program, args);
+        QVERIFY2(process.waitForFinished(60000) && process.exitCode() == 0, process.readAllStandardError().constData());
+        const QList<PrintedWord> words = wordsOfPage(pdf, pageMapping(paperSize, TPdfFile::pageLayout(), 1200), 1);
+        const QRectF page(QPointF(), paperSize), buttons(8, 24, 305, 28);
+        QString text;
+        for (const PrintedWord &w : words) {
+            text += w.text;
+            QVERIFY2(page.contains(w.rect), qPrintable(w.text));
+            if (w.text.startsWith(u'#'))
+                QVERIFY2(w.points >= 9 && w.rect.bottom() > 730 && w.rect.right() > 900, qPrintable(w.text));
+            if (w.rect.top() > 40 && w.rect.bottom() < 100 && !w.text.contains(QRegularExpression(u"^[0-9]+$"_s)))
+                QVERIFY2(!w.rect.intersects(buttons) && w.rect.left() >= 32 && w.rect.right() <= 1004 && w.points >= 14 * 0.75 - 0.5, qPrintable(w.text));
+            for (const PrintedWord &other : words)
+                QVERIFY2(&other == &w || !other.rect.intersects(w.rect), qPrintable(w.text + u" over "_s + other.text));
+        }
+        QVERIFY2(text.contains(settings), qPrintable(text));
+    }
+
     void badCommandLines_data()
     {
         QTest::addColumn<QString>("arguments");
