@@ -111,9 +111,9 @@ int sheetTop(bool hasTitle)
     return hasTitle ? kTitleTop + kTitleHeight + kSheetGap : kSheetTopMargin;
 }
 
-int sheetBottom(QSize page, bool hasTitle)
+int sheetBottom(QSize page, bool keepFoot)
 {
-    return hasTitle ? footLinePlace(page).rect.top() - kSheetGap : page.height();
+    return keepFoot ? footLinePlace(page).rect.top() - kSheetGap : page.height();
 }
 
 } // namespace divisheet

@@ -55,9 +55,11 @@ TextPlace footLinePlace(QSize page);
 TextPlace sheetCodePlace(QSize page);
 
 // The band of the page that the grid of figures may use, top to bottom (bottom
-// exclusive): below the header line, or below the own title when one is set; down to
-// the page's bottom edge, or to above the foot line when the title moved it there.
+// exclusive): below the header line, or below the own title when one is set; down to the
+// page's bottom edge, or, where the foot is kept for the settings line and the sheet
+// code, to above it. A page with every option off keeps the cells it has always had: its
+// figures end above the foot all the same.
 int sheetTop(bool hasTitle);
-int sheetBottom(QSize page, bool hasTitle);
+int sheetBottom(QSize page, bool keepFoot);
 
 } // namespace divisheet

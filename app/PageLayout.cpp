@@ -108,7 +108,7 @@ PageLayout standardPageLayout(const ProblemSettings &settings, const PageOptions
     layout.top = sheetTop(options.hasTitle());
     layout.numberBand = options.numbered ? kNumberBand : 0;
     layout.cell = {cellExtent(windowSize.width() - kSheetLeftMargin, shape.columns),
-                   cellExtent(sheetBottom(windowSize, options.hasTitle()) - layout.top, shape.rows)};
+                   cellExtent(sheetBottom(windowSize, !options.isDefault()) - layout.top, shape.rows)};
     return layout;
 }
 
@@ -123,7 +123,7 @@ PageLayout morePageLayout(const ProblemSettings &settings, const PageOptions &op
 
     const FigureExtent extent = worstFigureExtent(settings);
     const int width = page.width() - kSheetLeftMargin;
-    const int height = sheetBottom(page, options.hasTitle()) - best.top;
+    const int height = sheetBottom(page, true) - best.top;
     // Sizes are tried from the largest down, so among sizes that hold the same number of
     // problems the largest wins.
     for (int fontSize = kStandardFontSize - 1; fontSize >= kMoreMinFontSize; --fontSize) {
@@ -201,7 +201,7 @@ PageLayout placedPageLayout(const PageOptions &options, int rows, int columns, Q
     layout.top = sheetTop(options.hasTitle());
     layout.numberBand = options.numbered ? kNumberBand : 0;
     layout.cell = {cellExtent(client.width() - kSheetLeftMargin, columns),
-                   cellExtent(sheetBottom(client, options.hasTitle()) - layout.top, rows)};
+                   cellExtent(sheetBottom(client, true) - layout.top, rows)};
     return layout;
 }
 

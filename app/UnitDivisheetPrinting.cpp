@@ -88,7 +88,6 @@ void TFormDivisheet::printPages(QObject *Sender)
     DataHassei(Sender);
     SuutiSentaku(Sender);
     recordSheetRecipe();
-    showSheetTitleLine(m_catalogueSettings, m_state.FrameShowSetting == fsShow);
     m_state.IntegerShowSetting = isHide;
     ComponentByouga(Sender);
     printer.setTitle(windowTitle() + kProblemsTitle);

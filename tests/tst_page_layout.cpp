@@ -99,10 +99,12 @@ private slots:
             }
             // Figures go under the header (or the own title), above the page's foot (or the foot
             // line); the extras lie on the page, clear of that band and of one another.
-            const QRect title = o.hasTitle() ? ownTitlePlace(kDesignPageSize).rect : QRect();
+            const QRect title = o.hasTitle() ? ownTitleBand(kDesignPageSize) : QRect();
             const QRect foot = o.hasTitle() ? footLinePlace(kDesignPageSize).rect : QRect();
             const int top = o.hasTitle() ? title.bottom() + 1 : kSheetTopMargin;
-            const QRect band(0, top, page.width(), (o.hasTitle() ? foot.top() : page.height()) - top);
+            const QRect band(0, top, page.width(), (o.isDefault() ? page.height() : footLinePlace(kDesignPageSize).rect.top()) - top);
+            const QRect code = sheetCodePlace(kDesignPageSize).rect;
+            QVERIFY2(!code.intersects(foot) && !code.intersects(title), where);
             for (const QRect &extra : {score.box, title, foot})
                 QVERIFY2(extra.isNull() || (page.contains(extra) && !extra.intersects(band)), where);
             QVERIFY2(score.box.contains(score.mark.rect) && !title.intersects(score.box | kDateNameLine),
@@ -114,7 +116,7 @@ private slots:
                 const int row = k / layout.columns + 1, column = k % layout.columns + 1;
                 const QRect figure(layout.figureTopLeft(row, column),
                                    figureBoxSize(worstFigureExtent(settings), layout.fontSize));
-                QVERIFY2(band.contains(figure), where);
+                QVERIFY2(band.contains(figure) && !figure.intersects(code), where);
                 for (const QRect &other : placed)
                     QVERIFY2(!figure.intersects(other), where);
                 placed.push_back(figure);

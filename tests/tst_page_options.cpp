@@ -51,7 +51,7 @@ private slots:
         QCOMPARE(int(form->sheetState().FigureFontSize), sheetGrid(s, options).fontSize);
         QCOMPARE(child<QLabel>(form, "LabelOwnTitle")->isVisible() ? child<QLabel>(form, "LabelOwnTitle")->text() : QString(), options.title);
         QCOMPARE(child<QWidget>(form, "ShapeScoreBox")->isVisible(), options.scoreBox);
-        const int top = sheetTop(options.hasTitle()), bottom = sheetBottom(form->size(), options.hasTitle());
+        const int top = sheetTop(options.hasTitle()), bottom = sheetBottom(form->size(), true);
         QCOMPARE(child<TLabel>(form, "LabelHyoudai")->y() >= bottom, options.hasTitle());
 
         const auto figures = figuresOn(form);

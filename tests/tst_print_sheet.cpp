@@ -325,14 +325,15 @@ void TestPrintSheet::problemsAndAnswersJobs()
     printedProblems(jobs[1], form.get(), true, &answersPage);
 
     // The header line on both pages, no control on either.
-    const QString code = problemsPage.header.mid(9, problemsPage.header.indexOf(u'枠') - 9);
+    const QString code = QRegularExpression(u"#[0-9A-Z-]+"_s).match(problemsPage.text).captured();
     for (const PrintedPage *page : {&problemsPage, &answersPage}) {
         const QString text = withoutSpaces(page->text);
-        // The program's name, the printed sheet's code, the title line and the blank
-        // date-and-name line, in this order from the left. The label shows an accelerator
+        // The program's name, the title line and the blank date-and-name line, in this order
+        // from the left, the printed sheet's code at the foot. The label shows an accelerator
         // mark "&" of its caption as an underline.
-        QCOMPARE(page->header, QStringLiteral("Divisheet") + code + withoutSpaces(titleLineAfter).remove(u'&')
+        QCOMPARE(page->header, QStringLiteral("Divisheet") + withoutSpaces(titleLineAfter).remove(u'&')
                                    + QStringLiteral("月日（）なまえ"));
+        QVERIFY(text.contains(code));
         for (const QString &control : controlTexts)
             QVERIFY2(!text.contains(control), qPrintable(control + QStringLiteral(" on paper: ") + page->text));
     }
