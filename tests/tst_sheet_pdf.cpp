@@ -12,7 +12,9 @@
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -126,6 +128,9 @@ private slots:
     void initTestCase()
     {
         divisheet::installFontSubstitutions();
+        QStandardPaths::setTestModeEnabled(true); // what まとめて作成 keeps stays out of the user's own settings
+        QCoreApplication::setOrganizationName(u"divisheet-test"_s);
+        QSettings().clear();
         if (!haveTool(u"pdftotext"_s) || !haveTool(u"pdfinfo"_s) || !haveTool(u"pdftoppm"_s))
             QSKIP("poppler-utils is not installed");
     }
@@ -273,24 +278,34 @@ private slots:
         QTest::addColumn<QString>("code");
         QTest::addColumn<int>("count");
         QTest::addColumn<QString>("error"); // in the dialog; empty: the PDF is made
-        QTest::newRow("a set of 3") << QString() << 3 << QString();
-        QTest::newRow("a window sheet's code") << u"#40b1b 6b4n9"_s << 5 << QString();
-        QTest::newRow("a mistyped code") << u"#40B1U-6B4N9"_s << 5 << u"'U' is not one of its characters"_s;
+        QTest::addColumn<QString>("done");  // what is said after it is made
+        QTest::newRow("a set of 3") << QString() << 3 << QString() << u"プリント3枚（6ページ）"_s;
+        QTest::newRow("a window sheet's code") << u"#40b1b 6b4n9"_s << 5 << QString() << u"プリント1枚（2ページ）"_s;
+        QTest::newRow("a mistyped code") << u"#40B1U-6B4N9"_s << 5 << u"使えない文字があります"_s << QString();
     }
 
-    // まとめて作成 makes the set or the code's sheet; a bad code is said in the dialog and
-    // nothing is made. The screen keeps its sheet.
+    // まとめて作成 makes the set or the code's sheet and says so, offering to open it; a bad
+    // code is said in the dialog and nothing is made. The screen keeps its sheet.
     void classSetDialog()
     {
         QFETCH(QString, code);
         QFETCH(int, count);
         QFETCH(QString, error);
+        QFETCH(QString, done);
         QTemporaryDir dir;
         MessageCapture capture;
         auto form = makeForm();
         form->setSaveFileChooser([&](QWidget *, const QString &, const QString &) { return dir.filePath(u"set.pdf"_s); });
         const auto before = figuresOn(form.get());
-        QString shown;
+        QString shown, said;
+        whenBoxShows(form.get(), [&](QMessageBox *box) {
+            QStringList buttons;
+            for (QAbstractButton *button : box->buttons())
+                buttons << u'[' + button->text() + u']';
+            buttons.sort();
+            said = box->text() + buttons.join(QString());
+            box->button(QMessageBox::Close)->click();
+        });
         QTimer::singleShot(0, [&] {
             auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
             QVERIFY(dialog);
@@ -305,6 +320,8 @@ private slots:
         QCOMPARE(capture.messages, QStringList());
         QVERIFY2(shown.contains(error), qPrintable(shown));
         QCOMPARE(QFile::exists(dir.filePath(u"set.pdf"_s)), error.isEmpty());
+        const QString offers = done + u"をPDFファイルに保存しました。\n"_s + dir.filePath(u"set.pdf"_s) + u"[ファイルを開く(&O)][フォルダを開く(&F)][閉じる]"_s;
+        QCOMPARE(said, done.isEmpty() ? QString() : offers);
         if (error.isEmpty())
             checkSheetsPdf(dir.filePath(u"set.pdf"_s), code.isEmpty() ? count : 1, true, code.isEmpty() ? u"1/%1"_s.arg(count) : QString());
         QCOMPARE(figuresOn(form.get()).size(), before.size());
