@@ -253,7 +253,9 @@ void divisheet::showClassSetDone(QWidget *parent, int sheets, int pages, const Q
         openFile = box.addButton(QStringLiteral("ファイルを開く(&O)"), QMessageBox::ActionRole);
         openFolder = box.addButton(QStringLiteral("フォルダを開く(&F)"), QMessageBox::ActionRole);
     }
-    box.addButton(QMessageBox::Close)->setText(QStringLiteral("閉じる"));
+    QPushButton *close = box.addButton(QMessageBox::Close);
+    close->setText(QStringLiteral("閉じる"));
+    box.setDefaultButton(close); // Enter after a long set should not start a viewer unasked
     box.exec();
     QString target;
     if (openFile && box.clickedButton() == openFile)
