@@ -43,17 +43,14 @@ private:
     divisheet::MessageSink m_previous;
 };
 
-// Hands the next modal message box to `answer` once it is up: it may open only after a
-// dialog closes and a file is written, so the box is looked for until it comes.
+// Hands the next modal message box to `answer` once it is up, which may be only after a
+// dialog has closed and a file has been written.
 inline void whenBoxShows(QObject *owner, std::function<void(QMessageBox *)> answer)
 {
     auto *poll = new QTimer(owner);
     QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            poll->deleteLater();
-            poll->stop();
-            answer(box);
-        }
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+            answer(box), poll->deleteLater(), poll->stop();
     });
     poll->start(10);
 }
