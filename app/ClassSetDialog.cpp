@@ -37,9 +37,11 @@ QString codeErrorText(SheetCodeError error)
     case SheetCodeError::Character:
         return QStringLiteral("シートコードに使えない文字があります。使えるのは数字と、U以外の英字です。");
     case SheetCodeError::Length:
-        return QStringLiteral("シートコードの文字の数が合いません。プリントに書かれたとおりに入れてください。");
+        return QStringLiteral(
+            "シートコードの文字の数が合いません。プリントに書かれたとおりに入れてください。");
     case SheetCodeError::Mistyped:
-        return QStringLiteral("シートコードに打ち間違いがあります。プリントに書かれたとおりに入れてください。");
+        return QStringLiteral(
+            "シートコードに打ち間違いがあります。プリントに書かれたとおりに入れてください。");
     case SheetCodeError::LaterVersion:
         return QStringLiteral("新しい版のDivisheetで作られたシートコードです。この版では作れません。");
     case SheetCodeError::NoSuchSheet:
@@ -66,7 +68,8 @@ TClassSetDialog::TClassSetDialog(QWidget *parent, SaveFileChooser chooseFile, QS
     m_answers = new QCheckBox(QStringLiteral("解答のページも作る(&A)"), this);
     m_answers->setObjectName(QStringLiteral("CheckBoxAnswers"));
     m_answers->setChecked(kept.value(kAnswersKey, answersIncluded).toBool());
-    if (const QString folder = kept.value(kFolderKey).toString(); !folder.isEmpty() && QFileInfo(folder).isDir())
+    if (const QString folder = kept.value(kFolderKey).toString();
+        !folder.isEmpty() && QFileInfo(folder).isDir())
         m_suggestedFile = QDir(folder).filePath(QFileInfo(m_suggestedFile).fileName());
     m_code = new QLineEdit(this);
     m_code->setObjectName(QStringLiteral("EditCode"));
@@ -167,7 +170,8 @@ QString TClassSetDialog::fileProblem() const
     if (file.filePath().isEmpty())
         return QStringLiteral("保存するPDFファイルを選んでください。");
     if (file.isDir())
-        return QStringLiteral("「%1」はフォルダです。ファイルの名前を入れてください。").arg(QDir::toNativeSeparators(file.filePath()));
+        return QStringLiteral("「%1」はフォルダです。ファイルの名前を入れてください。")
+            .arg(QDir::toNativeSeparators(file.filePath()));
     if (!file.dir().exists())
         return QStringLiteral("フォルダ「%1」がありません。").arg(QDir::toNativeSeparators(file.path()));
     return {};
@@ -179,9 +183,10 @@ bool TClassSetDialog::mayReplace(const QString &file)
 {
     if (file == m_chosenFile || !QFileInfo::exists(file))
         return true;
-    QMessageBox box(QMessageBox::Question, windowTitle(),
-                    QStringLiteral("「%1」はすでにあります。置き換えますか？").arg(QDir::toNativeSeparators(file)),
-                    QMessageBox::Yes | QMessageBox::No, this);
+    QMessageBox box(
+        QMessageBox::Question, windowTitle(),
+        QStringLiteral("「%1」はすでにあります。置き換えますか？").arg(QDir::toNativeSeparators(file)),
+        QMessageBox::Yes | QMessageBox::No, this);
     box.button(QMessageBox::Yes)->setText(QStringLiteral("置き換える"));
     box.button(QMessageBox::No)->setText(QStringLiteral("置き換えない"));
     box.setDefaultButton(QMessageBox::No);
@@ -242,11 +247,10 @@ void TClassSetDialog::accept()
 void divisheet::showClassSetDone(QWidget *parent, int sheets, int pages, const QString &fileName)
 {
     const QString made = QStringLiteral("プリント%1枚（%2ページ）").arg(sheets).arg(pages);
-    QMessageBox box(QMessageBox::Information, QStringLiteral("まとめて作成"),
-                    fileName.isEmpty() ? made + QStringLiteral("をプリンタに送りました。")
-                                       : made + QStringLiteral("をPDFファイルに保存しました。\n")
-                                             + QDir::toNativeSeparators(fileName),
-                    QMessageBox::NoButton, parent);
+    const QString text = fileName.isEmpty()
+        ? made + QStringLiteral("をプリンタに送りました。")
+        : made + QStringLiteral("をPDFファイルに保存しました。\n") + QDir::toNativeSeparators(fileName);
+    QMessageBox box(QMessageBox::Information, QStringLiteral("まとめて作成"), text, QMessageBox::NoButton, parent);
     QPushButton *openFile = nullptr;
     QPushButton *openFolder = nullptr;
     if (!fileName.isEmpty()) {
@@ -263,6 +267,7 @@ void divisheet::showClassSetDone(QWidget *parent, int sheets, int pages, const Q
     else if (openFolder && box.clickedButton() == openFolder)
         target = QFileInfo(fileName).absolutePath();
     if (!target.isEmpty() && !QDesktopServices::openUrl(QUrl::fromLocalFile(target)))
-        QMessageBox::warning(parent, box.windowTitle(),
-                             QStringLiteral("「%1」を開けませんでした。").arg(QDir::toNativeSeparators(target)));
+        QMessageBox::warning(
+            parent, box.windowTitle(),
+            QStringLiteral("「%1」を開けませんでした。").arg(QDir::toNativeSeparators(target)));
 }

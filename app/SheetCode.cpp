@@ -134,7 +134,9 @@ SheetCodeResult failed(SheetCodeError kind, const QString &why)
 {
     const bool malformed = kind == SheetCodeError::Character || kind == SheetCodeError::Length
                            || kind == SheetCodeError::Mistyped;
-    return {{}, (malformed ? QStringLiteral("malformed sheet code: %1") : QStringLiteral("unknown sheet code: %1")).arg(why), kind};
+    const QString text = malformed ? QStringLiteral("malformed sheet code: %1")
+                                   : QStringLiteral("unknown sheet code: %1");
+    return {{}, text.arg(why), kind};
 }
 
 } // namespace
@@ -211,19 +213,22 @@ SheetCodeResult readSymbols(const QString &text, std::vector<int> &data)
         const char read = upper == 'I' || upper == 'L' ? '1' : upper == 'O' ? '0' : upper;
         const char *at = read ? std::strchr(symbols, read) : nullptr;
         if (!at)
-            return failed(SheetCodeError::Character, QStringLiteral("'%1' is not one of its characters").arg(c));
+            return failed(SheetCodeError::Character,
+                          QStringLiteral("'%1' is not one of its characters").arg(c));
         data.push_back(int(at - symbols));
     }
     if (data.size() < std::size_t(minSymbols) || data.size() > std::size_t(maxSymbols)) {
-        return failed(SheetCodeError::Length, QStringLiteral("it has %1 characters, a code has %2 to %3")
-                                                  .arg(data.size())
-                                                  .arg(minSymbols)
-                                                  .arg(maxSymbols));
+        return failed(SheetCodeError::Length,
+                      QStringLiteral("it has %1 characters, a code has %2 to %3")
+                          .arg(data.size())
+                          .arg(minSymbols)
+                          .arg(maxSymbols));
     }
     const int check = data.back();
     data.pop_back();
     if (checkSymbol(data) != check)
-        return failed(SheetCodeError::Mistyped, QStringLiteral("its check character does not match (a typing error?)"));
+        return failed(SheetCodeError::Mistyped,
+                      QStringLiteral("its check character does not match (a typing error?)"));
     return {};
 }
 
@@ -236,14 +241,16 @@ SheetCodeResult decodeSheetCode(const QString &text)
         return malformed;
     BitReader in(data);
     if (const quint32 v = in.take(3); v != version)
-        return failed(SheetCodeError::LaterVersion, QStringLiteral("version %1, this program reads version %2").arg(v).arg(version));
+        return failed(SheetCodeError::LaterVersion,
+                      QStringLiteral("version %1, this program reads version %2").arg(v).arg(version));
     SheetRecipe r;
     r.kind = in.take(1) ? SheetRecipe::Kind::ClassSet : SheetRecipe::Kind::Window;
     const quint32 quotient = in.take(3);
     const quint32 divisor = in.take(5);
     if (quotient >= std::size(allQuotientClasses)
         || divisor >= fixedDivisorCodes + std::size(allDivisorClasses) - 1)
-        return failed(SheetCodeError::NoSuchSheet, QStringLiteral("its quotient or divisor class does not exist"));
+        return failed(SheetCodeError::NoSuchSheet,
+                      QStringLiteral("its quotient or divisor class does not exist"));
     r.settings.quotient = allQuotientClasses[quotient];
     r.settings.divisor = divisor < fixedDivisorCodes ? DivisorClass::Fixed
                                                      : allDivisorClasses[divisor - fixedDivisorCodes + 1];
@@ -272,7 +279,9 @@ SheetCodeResult decodeSheetCode(const QString &text)
     if ((in.used() + 4) / 5 != data.size() || !in.restIsZero())
         return failed(SheetCodeError::Mistyped, QStringLiteral("its length does not match its contents"));
     if (r.kind == SheetRecipe::Kind::ClassSet && (r.setSize > maxClassSetSize || r.setIndex > r.setSize))
-        return failed(SheetCodeError::NoSuchSheet, QStringLiteral("sheet %1 of a set of %2 does not exist").arg(r.setIndex).arg(r.setSize));
+        return failed(
+            SheetCodeError::NoSuchSheet,
+            QStringLiteral("sheet %1 of a set of %2 does not exist").arg(r.setIndex).arg(r.setSize));
     return {r, {}};
 }
 

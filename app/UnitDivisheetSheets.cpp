@@ -229,7 +229,8 @@ void TFormDivisheet::ButtonSavePdfClick(QObject *)
 
 void TFormDivisheet::ButtonClassSetClick(QObject *)
 {
-    TClassSetDialog dialog(this, m_chooseSaveFile, suggestedPdfPath(QString()), ui->CheckBoxPrintAnswer->isChecked());
+    TClassSetDialog dialog(this, m_chooseSaveFile, suggestedPdfPath(QString()),
+                           ui->CheckBoxPrintAnswer->isChecked());
     if (dialog.exec() != QDialog::Accepted)
         return;
     const ClassSetRequest request = dialog.request();
