@@ -20,6 +20,7 @@ using namespace divisheet;
 
 void prepareApplication(QApplication &app)
 {
+    QApplication::setOrganizationName(QStringLiteral("Divisheet")); // where QSettings keeps the dialogs' choices
     QApplication::setApplicationName(QStringLiteral("Divisheet"));
     QApplication::setApplicationDisplayName(QStringLiteral("Divisheet"));
     QApplication::setDesktopFileName(QStringLiteral("divisheet"));

@@ -29,27 +29,43 @@ struct ClassSetRequest
 
 // まとめて作成: a class set of different sheets of the current settings, or the one sheet
 // of a code, to a PDF file or to the printer. A code that cannot be read and a PDF file
-// not chosen are said in the dialog, which stays open; nothing is made.
+// that cannot be used are said in the dialog, which stays open, until their cause goes;
+// nothing is made. The number of sheets, the answers and the PDF file's folder are kept
+// for the next time, in this run and the next.
 class TClassSetDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    TClassSetDialog(QWidget *parent, divisheet::SaveFileChooser chooseFile, QString suggestedFile);
+    // `answersIncluded` is the window's choice, taken until the dialog has kept one of its own.
+    TClassSetDialog(QWidget *parent, divisheet::SaveFileChooser chooseFile, QString suggestedFile,
+                    bool answersIncluded);
 
-    void setAnswersIncluded(bool included);
     divisheet::ClassSetRequest request() const { return m_request; }
 
     void accept() override;
 
 private:
+    enum class Cause { None, Code, File };
+
     void chooseFile();
     // Puts the controls in their rows, with the OK and Cancel buttons under them.
     void layOut(QRadioButton *toPrinter, QPushButton *browse);
+    QString codeProblem() const;
+    QString fileProblem() const;
+    // The typed file as a whole path: a bare name goes to the suggested folder, ".pdf" is added.
+    QString typedFile() const;
+    bool mayReplace(const QString &file);
+    void say(Cause cause, const QString &text);
+    // A message stays while its cause does: the control that caused it judges again when changed.
+    void causeEdited(Cause cause);
+    void remember() const;
 
     divisheet::SaveFileChooser m_chooseFile;
     QString m_suggestedFile;
+    QString m_chosenFile; // the file dialog's choice, which it asked before replacing
     divisheet::ClassSetRequest m_request;
+    Cause m_cause = Cause::None;
     QSpinBox *m_count;
     QCheckBox *m_answers;
     QLineEdit *m_code;
@@ -57,3 +73,11 @@ private:
     QLineEdit *m_file;
     QLabel *m_error;
 };
+
+namespace divisheet {
+
+// Says how many sheets and pages went to the printer or into `fileName`, and offers to open
+// the file or its folder.
+void showClassSetDone(QWidget *parent, int sheets, int pages, const QString &fileName);
+
+} // namespace divisheet

@@ -134,14 +134,13 @@ bool fitsSeed(quint32 seed)
     return seed < sheetCodeSeedLimit;
 }
 
-QString malformed(const QString &why)
+SheetCodeResult failed(SheetCodeError kind, const QString &why)
 {
-    return QStringLiteral("malformed sheet code: %1").arg(why);
-}
-
-QString unknown(const QString &why)
-{
-    return QStringLiteral("unknown sheet code: %1").arg(why);
+    const bool malformed = kind == SheetCodeError::Character || kind == SheetCodeError::Length
+                           || kind == SheetCodeError::Mistyped;
+    const QString text = malformed ? QStringLiteral("malformed sheet code: %1")
+                                   : QStringLiteral("unknown sheet code: %1");
+    return {{}, text.arg(why), kind};
 }
 
 } // namespace
@@ -206,7 +205,7 @@ QString encodeSheetCode(const SheetRecipe &r)
 namespace {
 
 // The symbols of a typed code with its check symbol taken off, or why it is malformed.
-QString readSymbols(const QString &text, std::vector<int> &data)
+SheetCodeResult readSymbols(const QString &text, std::vector<int> &data)
 {
     QString body = text.trimmed();
     if (body.startsWith(QLatin1Char('#')))
@@ -218,19 +217,22 @@ QString readSymbols(const QString &text, std::vector<int> &data)
         const char read = upper == 'I' || upper == 'L' ? '1' : upper == 'O' ? '0' : upper;
         const char *at = read ? std::strchr(symbols, read) : nullptr;
         if (!at)
-            return malformed(QStringLiteral("'%1' is not one of its characters").arg(c));
+            return failed(SheetCodeError::Character,
+                          QStringLiteral("'%1' is not one of its characters").arg(c));
         data.push_back(int(at - symbols));
     }
     if (data.size() < std::size_t(minSymbols) || data.size() > std::size_t(maxSymbols)) {
-        return malformed(QStringLiteral("it has %1 characters, a code has %2 to %3")
-                             .arg(data.size())
-                             .arg(minSymbols)
-                             .arg(maxSymbols));
+        return failed(SheetCodeError::Length,
+                      QStringLiteral("it has %1 characters, a code has %2 to %3")
+                          .arg(data.size())
+                          .arg(minSymbols)
+                          .arg(maxSymbols));
     }
     const int check = data.back();
     data.pop_back();
     if (checkSymbol(data) != check)
-        return malformed(QStringLiteral("its check character does not match (a typing error?)"));
+        return failed(SheetCodeError::Mistyped,
+                      QStringLiteral("its check character does not match (a typing error?)"));
     return {};
 }
 
@@ -239,20 +241,21 @@ QString readSymbols(const QString &text, std::vector<int> &data)
 SheetCodeResult decodeSheetCode(const QString &text)
 {
     std::vector<int> data;
-    if (const QString error = readSymbols(text, data); !error.isEmpty())
-        return {{}, error};
+    if (SheetCodeResult malformed = readSymbols(text, data); malformed.kind != SheetCodeError::None)
+        return malformed;
     BitReader in(data);
     const quint32 v = in.take(3);
     if (v != firstVersion && v != fullerPageVersion)
-        return {{}, unknown(QStringLiteral("version %1, this program reads versions %2 and %3")
-                                .arg(v).arg(firstVersion).arg(fullerPageVersion))};
+        return failed(SheetCodeError::LaterVersion, QStringLiteral("version %1, this program reads versions %2 and %3")
+                                                        .arg(v).arg(firstVersion).arg(fullerPageVersion));
     SheetRecipe r;
     r.kind = in.take(1) ? SheetRecipe::Kind::ClassSet : SheetRecipe::Kind::Window;
     const quint32 quotient = in.take(3);
     const quint32 divisor = in.take(5);
     if (quotient >= std::size(allQuotientClasses)
         || divisor >= fixedDivisorCodes + std::size(allDivisorClasses) - 1)
-        return {{}, unknown(QStringLiteral("its quotient or divisor class does not exist"))};
+        return failed(SheetCodeError::NoSuchSheet,
+                      QStringLiteral("its quotient or divisor class does not exist"));
     r.settings.quotient = allQuotientClasses[quotient];
     r.settings.divisor = divisor < fixedDivisorCodes ? DivisorClass::Fixed
                                                      : allDivisorClasses[divisor - fixedDivisorCodes + 1];
@@ -265,9 +268,9 @@ SheetCodeResult decodeSheetCode(const QString &text)
     r.page.more = in.take(1);
     r.page.firstCodeMore = r.page.more && v == firstVersion;
     if (v == fullerPageVersion && !r.page.more)
-        return {{}, unknown(QStringLiteral("version %1 is for fuller pages only").arg(v))};
+        return failed(SheetCodeError::LaterVersion, QStringLiteral("version %1 is for fuller pages only").arg(v));
     if (const QString problem = settingsProblem(r.settings); !problem.isEmpty())
-        return {{}, unknown(problem)};
+        return failed(SheetCodeError::NoSuchSheet, problem);
 
     if (r.kind == SheetRecipe::Kind::ClassSet) {
         r.setSeed = in.take(seedBits);
@@ -282,9 +285,11 @@ SheetCodeResult decodeSheetCode(const QString &text)
     }
     // The fields decide the length: the data ends in fewer than five zero bits of padding.
     if ((in.used() + 4) / 5 != data.size() || !in.restIsZero())
-        return {{}, malformed(QStringLiteral("its length does not match its contents"))};
+        return failed(SheetCodeError::Mistyped, QStringLiteral("its length does not match its contents"));
     if (r.kind == SheetRecipe::Kind::ClassSet && (r.setSize > maxClassSetSize || r.setIndex > r.setSize))
-        return {{}, unknown(QStringLiteral("sheet %1 of a set of %2 does not exist").arg(r.setIndex).arg(r.setSize))};
+        return failed(
+            SheetCodeError::NoSuchSheet,
+            QStringLiteral("sheet %1 of a set of %2 does not exist").arg(r.setIndex).arg(r.setSize));
     return {r, {}};
 }
 

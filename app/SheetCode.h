@@ -46,15 +46,26 @@ std::vector<Problem> recipeProblems(const SheetRecipe &recipe);
 // sheetCodeSeedLimit, or a set index or size outside 1 .. 100 or k > N.
 QString encodeSheetCode(const SheetRecipe &recipe);
 
-// The recipe of a code, or an error text that says what is wrong: a malformed code (a
-// character that is not in the alphabet, a wrong length, a check symbol that does not
-// match: a typo) or an unknown one (a later version, a combination that does not exist).
-// Accepts the code with or without "#", in either case, with "-" and spaces anywhere, and
-// I, L as 1 and O as 0.
+// Why a code gives no sheet, for a message in the reader's language.
+enum class SheetCodeError {
+    None,
+    Character,   // a character that is not in the alphabet
+    Length,      // too few or too many symbols
+    Mistyped,    // a check symbol or a length that does not match: a typo
+    LaterVersion,
+    NoSuchSheet, // a class, a combination or a set's sheet that does not exist
+};
+
+// The recipe of a code, or an error text (English, for the command line) and its kind
+// that say what is wrong: a malformed code (a character that is not in the alphabet, a
+// wrong length, a check symbol that does not match: a typo) or an unknown one (a later
+// version, a combination that does not exist). Accepts the code with or without "#", in
+// either case, with "-" and spaces anywhere, and I, L as 1 and O as 0.
 struct SheetCodeResult
 {
     std::optional<SheetRecipe> recipe;
     QString error;
+    SheetCodeError kind = SheetCodeError::None;
 };
 SheetCodeResult decodeSheetCode(const QString &text);
 

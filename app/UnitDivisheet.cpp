@@ -131,6 +131,7 @@ void TFormDivisheet::FormCreate(QObject *)
     LabelHyoudaiHyouji(this);
     DataHsseiSuutiSentakuComponentByouga(this);
     raisePanels();
+    keepPanelsInside();
 }
 
 // Fixed divisor 2, quotients 1..9, no remainder. Each setting runs its control's click

@@ -163,6 +163,7 @@ private:
     void commitTypedSettings();
     void raisePanels();
     void fitFrameToDesign();
+    void keepPanelsInside();
     QSize sheetOuterSize() const;
     void clearProblems(TStringGrid *grid);
     void divisorClassClicked(divisheet::DivisorClass divisorClass);

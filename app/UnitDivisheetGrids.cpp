@@ -57,6 +57,7 @@ void TFormDivisheet::CheckBoxDataKakuninClick(QObject *Sender)
         ui->PanelDataKakunin->hide();
         ComponentByouga(Sender);
     }
+    keepPanelsInside();
     ui->StringGridList->setCol(ui->StringGridList->colCount() - 1);
 }
 

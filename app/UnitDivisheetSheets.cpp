@@ -221,8 +221,8 @@ void TFormDivisheet::ButtonSavePdfClick(QObject *)
 
 void TFormDivisheet::ButtonClassSetClick(QObject *)
 {
-    TClassSetDialog dialog(this, m_chooseSaveFile, suggestedPdfPath(QString()));
-    dialog.setAnswersIncluded(ui->CheckBoxPrintAnswer->isChecked());
+    TClassSetDialog dialog(this, m_chooseSaveFile, suggestedPdfPath(QString()),
+                           ui->CheckBoxPrintAnswer->isChecked());
     if (dialog.exec() != QDialog::Accepted)
         return;
     const ClassSetRequest request = dialog.request();
@@ -245,4 +245,6 @@ void TFormDivisheet::ButtonClassSetClick(QObject *)
         printJob(job, TPrinter::global(), windowTitle());
     else
         writeJobPdf(job, request.fileName);
+    const int sheets = int(job.sheets.size());
+    showClassSetDone(this, sheets, job.base.answersIncluded ? 2 * sheets : sheets, request.fileName);
 }

@@ -1,5 +1,7 @@
 #include "app/UnitDivisheet.h"
 
+#include "ui_UnitDivisheet.h"
+
 #include "app/SheetLayout.h"
 #include "platform/Controls.h"
 #include "platform/ErrorBoundary.h"
@@ -45,6 +47,16 @@ void TFormDivisheet::fitFrameToDesign()
         return;
     m_frameFitted = true;
     resize(clientSizeFor(m_designOuterSize, frame));
+}
+
+// The panels stand at fixed places and the window does not scroll: a window smaller than
+// the panels reach would cut controls off beyond reach, so it may not become smaller.
+void TFormDivisheet::keepPanelsInside()
+{
+    QRect reach = ui->PanelButtons->geometry() | ui->GroupBoxStart->geometry();
+    if (!ui->PanelDataKakunin->isHidden())
+        reach |= ui->PanelDataKakunin->geometry();
+    setMinimumSize(reach.right() + 1, reach.bottom() + 1);
 }
 
 QSize TFormDivisheet::sheetOuterSize() const

@@ -14,10 +14,14 @@
 #include "platform/SpinEdit.h"
 #include "platform/StringGrid.h"
 
+#include <QApplication>
 #include <QDateTime>
+#include <QMessageBox>
 #include <QStringList>
 #include <QTest>
+#include <QTimer>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -38,6 +42,18 @@ public:
 private:
     divisheet::MessageSink m_previous;
 };
+
+// Hands the next modal message box to `answer` once it is up, which may be only after a
+// dialog has closed and a file has been written.
+inline void whenBoxShows(QObject *owner, std::function<void(QMessageBox *)> answer)
+{
+    auto *poll = new QTimer(owner);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+            answer(box), poll->deleteLater(), poll->stop();
+    });
+    poll->start(10);
+}
 
 template <typename T>
 T *child(const QObject *form, const char *name)

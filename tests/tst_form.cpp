@@ -138,6 +138,30 @@ private slots:
         QVERIFY(!start->isVisible());
     }
 
+    void panelsStayInside_data()
+    {
+        QTest::addColumn<int>("dataCheckClicks"); // 1: the data-check panel shown, 2: hidden again
+        QTest::addColumn<QSize>("smallest");      // the size a window asked for 1 x 1 takes
+        QTest::newRow("settings panel") << 0 << QSize(235 + 366, 20 + 269);
+        QTest::newRow("data-check panel") << 1 << QSize(1025, 320 + 265);
+        QTest::newRow("data-check panel hidden again") << 2 << QSize(235 + 366, 20 + 269);
+    }
+
+    // However small the window is made, every control of the panels lies inside it.
+    void panelsStayInside()
+    {
+        QFETCH(int, dataCheckClicks);
+        QFETCH(QSize, smallest);
+        auto form = makeForm({true});
+        for (int k = 0; k < dataCheckClicks; ++k)
+            child<TCheckBox>(form.get(), "CheckBoxDataKakunin")->click();
+        form->resize(1, 1);
+        QCOMPARE(form->size(), smallest);
+        for (const char *panel : {"PanelButtons", "GroupBoxStart", "PanelDataKakunin"})
+            for (QWidget *c : child<QWidget>(form.get(), panel)->findChildren<QWidget *>())
+                QVERIFY2(!c->isVisibleTo(form.get()) || form->rect().contains(QRect(c->mapTo(form.get(), QPoint()), c->size())), qPrintable(c->objectName()));
+    }
+
     // Which buttons of the other group a click leaves enabled, and the title it makes.
     void classButtons_data()
     {

@@ -4,6 +4,7 @@
 #include "FormTestSupport.h"
 #include "PrintedPages.h"
 
+#include "app/ClassSetDialog.h"
 #include "app/SheetLayout.h"
 #include "platform/PdfFile.h"
 
@@ -12,7 +13,9 @@
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -126,6 +129,9 @@ private slots:
     void initTestCase()
     {
         divisheet::installFontSubstitutions();
+        QStandardPaths::setTestModeEnabled(true); // what まとめて作成 keeps stays out of the user's own settings
+        QCoreApplication::setOrganizationName(u"divisheet-test"_s);
+        QSettings().clear();
         if (!haveTool(u"pdftotext"_s) || !haveTool(u"pdfinfo"_s) || !haveTool(u"pdftoppm"_s))
             QSKIP("poppler-utils is not installed");
     }
@@ -318,24 +324,31 @@ private slots:
         QTest::addColumn<QString>("code");
         QTest::addColumn<int>("count");
         QTest::addColumn<QString>("error"); // in the dialog; empty: the PDF is made
-        QTest::newRow("a set of 3") << QString() << 3 << QString();
-        QTest::newRow("a window sheet's code") << u"#40b1b 6b4n9"_s << 5 << QString();
-        QTest::newRow("a mistyped code") << u"#40B1U-6B4N9"_s << 5 << u"'U' is not one of its characters"_s;
+        QTest::addColumn<QString>("done");  // what is said after it is made
+        QTest::newRow("a set of 3") << QString() << 3 << QString() << u"プリント3枚（6ページ）"_s;
+        QTest::newRow("a window sheet's code") << u"#40b1b 6b4n9"_s << 5 << QString() << u"プリント1枚（2ページ）"_s;
+        QTest::newRow("a mistyped code") << u"#40B1U-6B4N9"_s << 5 << u"使えない文字があります"_s << QString();
     }
 
-    // まとめて作成 makes the set or the code's sheet; a bad code is said in the dialog and
-    // nothing is made. The screen keeps its sheet.
+    // まとめて作成 makes the set or the code's sheet and says so, offering to open it; a bad
+    // code is said in the dialog and nothing is made. The screen keeps its sheet.
     void classSetDialog()
     {
         QFETCH(QString, code);
         QFETCH(int, count);
         QFETCH(QString, error);
+        QFETCH(QString, done);
         QTemporaryDir dir;
         MessageCapture capture;
         auto form = makeForm();
         form->setSaveFileChooser([&](QWidget *, const QString &, const QString &) { return dir.filePath(u"set.pdf"_s); });
         const auto before = figuresOn(form.get());
-        QString shown;
+        QString shown, said;
+        whenBoxShows(form.get(), [&](QMessageBox *box) {
+            for (QAbstractButton *button : box->buttons())
+                said += button->text() + u'/';
+            said += box->text(), box->button(QMessageBox::Close)->click();
+        });
         QTimer::singleShot(0, [&] {
             auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
             QVERIFY(dialog);
@@ -350,10 +363,87 @@ private slots:
         QCOMPARE(capture.messages, QStringList());
         QVERIFY2(shown.contains(error), qPrintable(shown));
         QCOMPARE(QFile::exists(dir.filePath(u"set.pdf"_s)), error.isEmpty());
+        const QString offers = u"閉じる/ファイルを開く(&O)/フォルダを開く(&F)/"_s + done + u"をPDFファイルに保存しました。\n"_s;
+        QCOMPARE(said, done.isEmpty() ? QString() : offers + dir.filePath(u"set.pdf"_s));
         if (error.isEmpty())
             checkSheetsPdf(dir.filePath(u"set.pdf"_s), code.isEmpty() ? count : 1, true, code.isEmpty() ? u"1/%1"_s.arg(count) : QString());
         QCOMPARE(figuresOn(form.get()).size(), before.size());
         QCOMPARE(figuresOn(form.get()).front().dividend, before.front().dividend);
+    }
+
+    void classSetMessages_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("file");   // typed; DIR is a folder with sub/ and old.pdf
+        QTest::addColumn<QString>("error");  // said on 作成 with the file chooser cancelled
+        QTest::addColumn<QString>("change"); // "code …", "file …" or "printer"
+        QTest::addColumn<QString>("after");  // said then; empty: nothing
+        QTest::addColumn<QString>("made");   // where the next 作成 goes; empty: the dialog stays
+        QTest::newRow("mistyped code, corrected") << u"#40B1B-7B4N9"_s << u"DIR/a.pdf"_s << u"打ち間違いがあります"_s << u"code #40b1b 6b4n9"_s << QString() << u"DIR/a.pdf"_s;
+        QTest::newRow("U, then mistyped") << u"#40B1U-6B4N9"_s << u"DIR/a.pdf"_s << u"使えない文字があります"_s << u"code #40B1B-7B4N9"_s << u"打ち間違い"_s << QString();
+        QTest::newRow("too short, then none") << u"#40B1B"_s << u"DIR/a"_s << u"文字の数が合いません"_s << u"code "_s << QString() << u"DIR/a.pdf"_s;
+        QTest::newRow("later version, file changed") << u"#80B1B-6B4NH"_s << u"DIR/a.pdf"_s << u"新しい版"_s << u"file DIR/b.pdf"_s << u"新しい版"_s << QString();
+        QTest::newRow("sheet 5 of 3, printer") << u"#6JV1B-6B4N0-G8V"_s << u"DIR/a.pdf"_s << u"プリントはありません"_s << u"printer"_s << u"プリントはありません"_s << QString();
+        QTest::newRow("no file, then the printer") << QString() << QString() << u"保存するPDFファイルを選んでください。"_s << u"printer"_s << QString() << u"printer"_s;
+        QTest::newRow("no such folder, then a bare name") << QString() << u"DIR/none/a.pdf"_s << u"フォルダ「DIR/none」がありません。"_s << u"file  b.PDF "_s << QString() << u"DIR/b.PDF"_s;
+        QTest::newRow("a folder, code changed") << QString() << u"DIR/sub"_s << u"「DIR/sub」はフォルダです。"_s << u"code #40B1U"_s << u"「DIR/sub」はフォルダです。"_s << QString();
+        QTest::newRow("an existing file, not replaced") << QString() << u"DIR/old.pdf"_s << QString() << u"file DIR/sub/old"_s << QString() << u"DIR/sub/old.pdf"_s;
+    }
+
+    // The dialog says in Japanese why it cannot make what is asked, loses nothing typed, and
+    // stops saying it when its cause goes.
+    void classSetMessages()
+    {
+        QFETCH(QString, code);
+        QFETCH(QString, file);
+        QFETCH(QString, error);
+        QFETCH(QString, change);
+        QFETCH(QString, after);
+        QFETCH(QString, made);
+        QTemporaryDir dir;
+        const auto inDir = [&](QString text) { return text.replace(u"DIR"_s, dir.path()); };
+        QVERIFY(QDir(dir.path()).mkdir(u"sub"_s) && QFile(dir.filePath(u"old.pdf"_s)).open(QIODevice::WriteOnly));
+        TClassSetDialog dialog(nullptr, [](QWidget *, const QString &, const QString &) { return QString(); }, dir.filePath(u"わり算.pdf"_s), true);
+        QString asked;
+        whenBoxShows(&dialog, [&](QMessageBox *box) { asked = box->text(), box->button(QMessageBox::No)->click(); });
+        child<QLineEdit>(&dialog, "EditCode")->setText(code);
+        child<QLineEdit>(&dialog, "EditFile")->setText(inDir(file));
+        dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+        const QLabel *said = child<QLabel>(&dialog, "LabelError");
+        QVERIFY2(said->text().contains(inDir(error)) && dialog.result() == QDialog::Rejected, qPrintable(said->text()));
+        QCOMPARE(asked.contains(u"置き換えますか"_s), error.isEmpty());
+        QCOMPARE(child<QLineEdit>(&dialog, "EditCode")->text() + child<QLineEdit>(&dialog, "EditFile")->text(), code + inDir(file));
+        if (change == u"printer"_s)
+            child<QAbstractButton>(&dialog, "RadioButtonPrinter")->setChecked(true);
+        else
+            child<QLineEdit>(&dialog, change.startsWith(u"code"_s) ? "EditCode" : "EditFile")->setText(inDir(change.mid(5)));
+        QVERIFY2(after.isEmpty() ? said->text().isEmpty() : said->text().contains(inDir(after)), qPrintable(said->text()));
+        dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+        const QString to = dialog.request().fileName.isEmpty() ? u"printer"_s : dialog.request().fileName;
+        QCOMPARE(dialog.result() == QDialog::Accepted ? to : QString(), inDir(made));
+    }
+
+    // The number, the answers and the folder of the last set come back in the next dialog,
+    // the folder while it is there; before any set, 10 sheets and the window's answers.
+    void classSetKept()
+    {
+        QSettings().clear();
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(u"sub"_s));
+        QString opened; // where the file chooser opens
+        const auto choose = [&](QWidget *, const QString &, const QString &file) { opened = QFileInfo(file).path(); return dir.filePath(u"sub/x.pdf"_s); };
+        const auto kept = [&](bool windowAnswers) {
+            TClassSetDialog dialog(nullptr, choose, dir.filePath(u"わり算.pdf"_s), windowAnswers);
+            const QString shown = u"%1 %2"_s.arg(child<QSpinBox>(&dialog, "SpinBoxCount")->value()).arg(child<QAbstractButton>(&dialog, "CheckBoxAnswers")->isChecked());
+            child<QSpinBox>(&dialog, "SpinBoxCount")->setValue(7);
+            child<QAbstractButton>(&dialog, "CheckBoxAnswers")->setChecked(false);
+            dialog.accept();
+            return shown + u' ' + QDir(dir.path()).relativeFilePath(opened);
+        };
+        QCOMPARE(kept(false), u"10 0 ."_s);
+        QCOMPARE(kept(true), u"7 0 sub"_s);
+        QVERIFY(QDir(dir.filePath(u"sub"_s)).removeRecursively());
+        QCOMPARE(kept(true), u"7 0 ."_s);
     }
 
     // The two buttons lie in the settings panel's free bottom row: inside it, over no other
