@@ -11,6 +11,7 @@ namespace divisheet {
 
 void installFontSubstitutions()
 {
+    QFont::removeSubstitutions(designFaceName);
     QFont::insertSubstitutions(designFaceName,
                                {QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック"),
                                 QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("monospace")});

@@ -9,7 +9,8 @@ namespace divisheet {
 // Windows; installFontSubstitutions() maps it to a metric-compatible Japanese Gothic.
 inline const QString designFaceName = QStringLiteral("ＭＳ ゴシック");
 
-// Call once after the application object exists, before any widget is created.
+// Call once after the application object exists, before any widget is created. A
+// later call puts the design face's substitutes back after a change.
 void installFontSubstitutions();
 
 // A font of that face whose characters are `height` pixels high (a negative height
