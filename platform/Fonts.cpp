@@ -3,8 +3,11 @@
 #include "platform/Numeric.h"
 
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QWidget>
 
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 namespace divisheet {
@@ -28,6 +31,18 @@ QFont designFont(int height, bool underline)
 int pointsToPixels(int points)
 {
     return nearest(points * 96 / 72.0);
+}
+
+InkRows digitInkRows(const QFont &font)
+{
+    const QFontMetrics metrics(font);
+    InkRows rows{INT_MAX, INT_MIN};
+    for (char digit = '0'; digit <= '9'; ++digit) {
+        const QRect ink = metrics.boundingRect(QLatin1Char(digit));
+        rows.first = std::min(rows.first, metrics.ascent() + ink.top());
+        rows.last = std::max(rows.last, metrics.ascent() + ink.bottom());
+    }
+    return rows;
 }
 
 void setFontHeight(QWidget *widget, int height)

@@ -23,6 +23,15 @@ QFont designFont(int height, bool underline = false);
 // are laid out in.
 int pointsToPixels(int points);
 
+// The rows that the ink of the digits 0 to 9 of `font` covers, first and last, counted
+// from the top of a line of text written by the font's ascent.
+struct InkRows
+{
+    int first = 0;
+    int last = 0;
+};
+InkRows digitInkRows(const QFont &font);
+
 // Sets the pixel height of `widget`'s font, keeping its family and style.
 void setFontHeight(QWidget *widget, int height);
 
