@@ -14,9 +14,12 @@ namespace divisheet {
 
 void installFontSubstitutions()
 {
+    // BIZ UDGothic is made for school material and writes 0 plainly, as pupils do;
+    // IPAGothic's 0 is slashed, so it only stands in where BIZ UDGothic is missing.
     QFont::removeSubstitutions(designFaceName);
     QFont::insertSubstitutions(designFaceName,
-                               {QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック"),
+                               {QStringLiteral("BIZ UDGothic"), QStringLiteral("BIZ UDゴシック"),
+                                QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック"),
                                 QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("monospace")});
 }
 

@@ -6,7 +6,8 @@
 namespace divisheet {
 
 // The face every text of the program is written in. It does not exist outside
-// Windows; installFontSubstitutions() maps it to a metric-compatible Japanese Gothic.
+// Windows; installFontSubstitutions() maps it to a fixed-pitch Japanese Gothic whose
+// half-width digits have its widths.
 inline const QString designFaceName = QStringLiteral("ＭＳ ゴシック");
 
 // Call once after the application object exists, before any widget is created. A

@@ -159,6 +159,13 @@ private Q_SLOTS:
         QCOMPARE(darkCount(image, n * 30 + 1, 0, 299, 99), 0);
     }
 
+    void digitsInBizUDGothicWhereInstalled()
+    {
+        if (!QFontDatabase::hasFamily(u"BIZ UDGothic"_s))
+            QSKIP("BIZ UDGothic not installed");
+        QCOMPARE(QFontInfo(designFont(pointsToPixels(30))).family(), u"BIZ UDGothic"_s);
+    }
+
     // Each face that may stand in for the design face writes every digit inside its box
     // at every figure size; one whose digits fit there keeps them on the box's top line.
     void digitsInsideTheirBoxes_data()
