@@ -77,6 +77,15 @@ FigureRect digitFrameRect(int fontSize, int digits, TTypeSign sign, int k)
     return {text.left - 1, text.top - 1, text.right, text.bottom - 1};
 }
 
+int digitLineDrop(int fontSize, int inkFirst, int inkLast)
+{
+    // The rows between the frame lines at the box's top and bottom.
+    const int innerRows = frameFigureHeight(fontSize) - 3;
+    if (inkFirst >= 0 && inkLast < innerRows)
+        return 0;
+    return nearest((innerRows - (inkLast - inkFirst + 1)) / 2.0) - inkFirst;
+}
+
 FigureRect bracketEllipse(int fontSize)
 {
     return {nearest(-3.0 * fontSize / 4), -nearest(fontSize / 2.0), nearest(3.0 * fontSize / 4),

@@ -50,6 +50,13 @@ int frameFigureHeight(int fontSize);
 FigureRect digitTextRect(int fontSize, int digits, TTypeSign sign, int k);
 FigureRect digitFrameRect(int fontSize, int digits, TTypeSign sign, int k);
 
+// How far below the top of its text rectangle a digit's line of text starts (negative:
+// above it), for a face whose digits' ink covers the rows `inkFirst` to `inkLast` of the
+// line. A face whose ink lies inside the box's frame lines on the top line stays there, as
+// designed (0); the ink of any other face, such as one with a taller ascent, is centred
+// between the frame lines.
+int digitLineDrop(int fontSize, int inkFirst, int inkLast);
+
 // The division bracket: the ellipse whose right half shows in the leftmost column, and
 // the bar over the dividend.
 FigureRect bracketEllipse(int fontSize);

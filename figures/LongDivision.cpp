@@ -158,7 +158,10 @@ void TFrameFigureInteger::paintEvent(QPaintEvent *)
     painter.setClipRect(rect());
     painter.setPen(QPen(Qt::black, 1, qtPenStyle(m_typeFrameLineStyle)));
     painter.setBrush(color());
-    painter.setFont(designFont(pointsToPixels(F)));
+    const QFont font = designFont(pointsToPixels(F));
+    painter.setFont(font);
+    const InkRows ink = digitInkRows(font);
+    const int drop = digitLineDrop(F, ink.first, ink.last);
 
     for (int k = 5; k >= 1; --k) {
         // Box k exists when the number has at least k digits; box 1 always does.
@@ -172,8 +175,9 @@ void TFrameFigureInteger::paintEvent(QPaintEvent *)
             // A face taller than its box would make drawText clip to the box by itself, and
             // on paper that clip outlives the digit and hides the rest of the figure; the
             // control's own clip above is the one that counts.
-            painter.drawText(QRect(text.left, text.top, text.right - text.left, text.bottom - text.top),
-                             Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, QString::number(digit(k)));
+            const QRect line(text.left, text.top + drop, text.right - text.left, text.bottom - text.top);
+            painter.drawText(line, Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip,
+                             QString::number(digit(k)));
             painter.setPen(QPen(Qt::black, 1, qtPenStyle(m_typeFrameLineStyle)));
         }
     }

@@ -3,16 +3,23 @@
 #include "platform/Numeric.h"
 
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QWidget>
 
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 namespace divisheet {
 
 void installFontSubstitutions()
 {
+    // BIZ UDGothic is made for school material and writes 0 plainly, as pupils do;
+    // IPAGothic's 0 is slashed, so it only stands in where BIZ UDGothic is missing.
+    QFont::removeSubstitutions(designFaceName);
     QFont::insertSubstitutions(designFaceName,
-                               {QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック"),
+                               {QStringLiteral("BIZ UDGothic"), QStringLiteral("BIZ UDゴシック"),
+                                QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック"),
                                 QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("monospace")});
 }
 
@@ -27,6 +34,18 @@ QFont designFont(int height, bool underline)
 int pointsToPixels(int points)
 {
     return nearest(points * 96 / 72.0);
+}
+
+InkRows digitInkRows(const QFont &font)
+{
+    const QFontMetrics metrics(font);
+    InkRows rows{INT_MAX, INT_MIN};
+    for (char digit = '0'; digit <= '9'; ++digit) {
+        const QRect ink = metrics.boundingRect(QLatin1Char(digit));
+        rows.first = std::min(rows.first, metrics.ascent() + ink.top());
+        rows.last = std::max(rows.last, metrics.ascent() + ink.bottom());
+    }
+    return rows;
 }
 
 void setFontHeight(QWidget *widget, int height)

@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6printsupport6 qt6-qpa-plugins
-    fonts-ipafont-gothic
+    # The Japanese faces the program may write in: the figure tests check its digits in each.
+    fonts-morisawa-bizud-gothic fonts-ipafont-gothic fonts-noto-cjk
     xvfb xauth xdotool imagemagick x11-utils openbox
     qt6-translations-l10n
     cups cups-client cups-bsd cups-ipp-utils poppler-utils

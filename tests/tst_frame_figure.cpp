@@ -3,7 +3,11 @@
 #include "platform/Fonts.h"
 #include "TestSupport.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QMetaEnum>
+#include <QPainter>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -153,6 +157,56 @@ private Q_SLOTS:
         for (int box = 0; box < n; ++box)
             QVERIFY(darkCount(image, box * 30 + 2, 2, box * 30 + 28, 42) > 20);
         QCOMPARE(darkCount(image, n * 30 + 1, 0, 299, 99), 0);
+    }
+
+    void digitsInBizUDGothicWhereInstalled()
+    {
+        if (!QFontDatabase::hasFamily(u"BIZ UDGothic"_s))
+            QSKIP("BIZ UDGothic not installed");
+        QCOMPARE(QFontInfo(designFont(pointsToPixels(30))).family(), u"BIZ UDGothic"_s);
+    }
+
+    // Each face that may stand in for the design face writes every digit inside its box
+    // at every figure size; one whose digits fit there keeps them on the box's top line.
+    void digitsInsideTheirBoxes_data()
+    {
+        QTest::addColumn<QString>("face");
+        QTest::addColumn<int>("fontSize");
+        QTest::addColumn<bool>("onTopLine");
+        for (const auto &[face, fits] : {std::pair{u"BIZ UDGothic"_s, true}, {u"IPAGothic"_s, true},
+                                         {u"Noto Sans CJK JP"_s, false}, {u"Noto Sans Mono CJK JP"_s, false}})
+            for (int fontSize = 20; fontSize <= 30; ++fontSize)
+                QTest::addRow("%s F%d", qPrintable(face), fontSize) << face << fontSize << fits;
+    }
+
+    void digitsInsideTheirBoxes()
+    {
+        QFETCH(QString, face);
+        QFETCH(int, fontSize);
+        QFETCH(bool, onTopLine);
+        if (!QFontDatabase::hasFamily(face))
+            QSKIP("face not installed");
+        const auto restore = qScopeGuard(&installFontSubstitutions);
+        QFont::removeSubstitutions(designFaceName);
+        QFont::insertSubstitution(designFaceName, face);
+        QCOMPARE(QFontInfo(designFont(fontSize)).family(), face);
+        for (int digit = 0; digit <= 9; ++digit) {
+            Host host;
+            host.setUp(digit, sNone, fontSize);
+            host.figure->setTypeFrameShow(fsHide);
+            const QImage image = host.render();
+            // The box's inside: from its text area's corner to the frame lines right and below.
+            const int ink = darkCount(image, 1, 1, fontSize - 1, frameFigureHeight(fontSize) - 3);
+            QVERIFY(ink > 0);
+            QCOMPARE(darkCount(image, 0, 0, 299, 99), ink);
+            QImage written(image.size(), image.format());
+            written.fill(Qt::white);
+            QPainter painter(&written);
+            painter.setFont(designFont(pointsToPixels(fontSize)));
+            painter.drawText(QRect(1, 1, fontSize, 99), Qt::AlignHCenter | Qt::AlignTop,
+                             QString::number(digit));
+            QCOMPARE(image == written, onTopLine);
+        }
     }
 
     void clampAndCompareUnclamped()
