@@ -17,13 +17,14 @@ function(divisheet_add_layer name folder)
     target_include_directories(${name} PUBLIC "$<BUILD_INTERFACE:${include_root}>")
     target_compile_features(${name} PUBLIC cxx_std_20)
     target_link_libraries(${name} PUBLIC ${arg_DEPENDS} Qt6::Widgets Qt6::PrintSupport)
-    target_compile_definitions(${name} PUBLIC QT_NO_CONTEXTLESS_CONNECT QT_NO_CAST_FROM_ASCII)
-    target_compile_options(${name} PUBLIC
+    divisheet_strict(${name})
+endfunction()
+
+# The project's own strictness: warnings (as errors with DIVISHEET_WERROR) and Qt's checked
+# string and connect rules. PRIVATE, so a project that links our libraries keeps its own.
+function(divisheet_strict target)
+    target_compile_definitions(${target} PRIVATE QT_NO_CONTEXTLESS_CONNECT QT_NO_CAST_FROM_ASCII)
+    target_compile_options(${target} PRIVATE
         $<$<CXX_COMPILER_ID:GNU,Clang>:-Wall -Wextra>
         $<$<AND:$<BOOL:${DIVISHEET_WERROR}>,$<CXX_COMPILER_ID:GNU,Clang>>:-Werror>)
-    if(DIVISHEET_SANITIZE)
-        target_compile_options(${name} PUBLIC
-            -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
-        target_link_options(${name} PUBLIC -fsanitize=address,undefined)
-    endif()
 endfunction()
