@@ -222,7 +222,8 @@ void TFormDivisheet::ButtonSavePdfClick(QObject *)
                                           suggestedPdfPath(recipe ? encodeSheetCode(*recipe) : QString()));
     if (file.isEmpty())
         return;
-    TPdfFile pdf(file, QFileInfo(file).completeBaseName());
+    // The file dialog has asked before a file of that name is replaced.
+    TPdfFile pdf(file, QFileInfo(file).completeBaseName(), TPdfFile::Existing::Replace);
     addScreenSheetPages(pdf);
     pdf.commit();
 }
@@ -252,5 +253,5 @@ void TFormDivisheet::ButtonClassSetClick(QObject *)
     if (request.fileName.isEmpty())
         printJob(job, TPrinter::global(), windowTitle());
     else
-        writeJobPdf(job, request.fileName);
+        writeJobPdf(job, request.fileName, TWholeFile::Existing::Replace); // the file dialog has asked
 }
