@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing need.
+# Installs the Debian 12 packages that building and running need ("run") or that
+# building, running and testing need (no argument, or "all").
 # Idempotent: asks apt only for what is missing.
 set -euo pipefail
 
@@ -7,11 +8,15 @@ packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6printsupport6 qt6-qpa-plugins
     fonts-ipafont-gothic
-    xvfb xauth xdotool imagemagick x11-utils openbox
     qt6-translations-l10n
-    cups cups-client cups-bsd cups-ipp-utils poppler-utils
-    dpkg-dev appstream desktop-file-utils lintian
 )
+if [ "${1:-all}" != run ]; then
+    packages+=(
+        xvfb xauth xdotool imagemagick x11-utils openbox
+        cups cups-client cups-bsd cups-ipp-utils poppler-utils
+        dpkg-dev appstream desktop-file-utils lintian
+    )
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -22,7 +27,10 @@ if ((${#missing[@]})); then
         echo "Missing packages: ${missing[*]}; run this as root." >&2
         exit 1
     fi
+    echo "== installing ${#missing[@]} packages (a few minutes on a fresh machine): ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends "${missing[@]}"
+else
+    echo "== packages: all installed"
 fi
