@@ -7,9 +7,10 @@
 #include "platform/Errors.h"
 #include "platform/Fonts.h"
 #include "platform/Random.h"
+#include "platform/WholeFile.h"
 
 #include <QApplication>
-#include <QFileInfo>
+#include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -51,17 +52,21 @@ std::unique_ptr<TFormDivisheet> createMainForm(const QStringList &arguments)
 
 namespace {
 
+// Arguments echoed in a message reach the terminal as text, never as its commands.
 void printError(const QString &message)
 {
-    std::fprintf(stderr, "divisheet: %s\n", message.toLocal8Bit().constData());
+    std::fprintf(stderr, "divisheet: %s\n", printableText(message).toLocal8Bit().constData());
 }
 
 // The sheets of the command line into the PDF file, through the same form and pages as the
 // window's; returns the exit status.
 int writePdf(int &argc, char *argv[], const CommandLineOptions &options)
 {
-    if (!options.force && QFileInfo::exists(options.pdfFile)) {
-        printError(QStringLiteral("%1 exists; it is kept (--force replaces it)").arg(options.pdfFile));
+    const auto existing = options.force ? TWholeFile::Existing::Replace : TWholeFile::Existing::Keep;
+    try {
+        TWholeFile::checkName(options.pdfFile, existing); // before any work
+    } catch (const EFileTaken &taken) {
+        printError(keptFileText(taken));
         return 2;
     }
     // No display needed: the pages are drawn by a form that is never shown.
@@ -69,10 +74,10 @@ int writePdf(int &argc, char *argv[], const CommandLineOptions &options)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     prepareApplication(app);
-    bool failed = false;
-    const MessageSink previous = setMessageSink([&failed](const QString &message) {
+    int status = 0;
+    const MessageSink previous = setMessageSink([&status](const QString &message) {
         printError(message);
-        failed = true;
+        status = 1;
     });
     try {
         SheetJob job;
@@ -90,16 +95,19 @@ int writePdf(int &argc, char *argv[], const CommandLineOptions &options)
             random.randomize();
             job = classSetJob(base, random.seed(), options.sheets);
         }
-        writeJobPdf(job, options.pdfFile);
+        writeJobPdf(job, options.pdfFile, existing);
+    } catch (const EFileTaken &taken) {
+        printError(keptFileText(taken)); // taken while the sheets were made
+        status = 2;
     } catch (const EFileError &error) {
         printError(QStringLiteral("cannot write %1: %2").arg(error.fileName(), error.reason()));
-        failed = true;
+        status = 1;
     } catch (...) {
         printError(messageOf(std::current_exception()));
-        failed = true;
+        status = 1;
     }
     setMessageSink(previous);
-    return failed ? 1 : 0;
+    return status;
 }
 
 } // namespace
@@ -107,10 +115,13 @@ int writePdf(int &argc, char *argv[], const CommandLineOptions &options)
 int runDivisheet(int argc, char *argv[])
 {
     // Read before the application object exists, which takes Qt's own options out of argv.
+    QList<QByteArray> bytes;
     QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    const CommandLineResult parsed = parseCommandLine(arguments);
+    for (int i = 0; i < argc; ++i) {
+        bytes << QByteArray(argv[i]);
+        arguments << QFile::decodeName(bytes.last());
+    }
+    const CommandLineResult parsed = parseCommandLine(bytes);
     // Qt reads some of the same words itself (--title would rename the window): the
     // application object sees the program's name alone, everything else is ours.
     static int qtArgc = 1;

@@ -23,7 +23,8 @@ std::unique_ptr<TFormDivisheet> createMainForm(const QStringList &arguments);
 
 // Starts the program as its command line asks (see commandLineHelp()): the window with
 // its message loop, the PDF file of --pdf without a window, or the help text. A bad
-// command line is said on stderr with exit status 2; a PDF file that cannot be written
-// with exit status 1, leaving nothing behind.
+// command line, and a FILE that is kept as it is (see --force), are said on stderr with
+// exit status 2; a PDF file that cannot be written with exit status 1, leaving nothing
+// behind.
 // Returns the program's exit code.
 int runDivisheet(int argc, char *argv[]);

@@ -3,7 +3,9 @@
 #include "app/ClassSet.h"
 #include "app/SheetMaker.h"
 
+#include <QFile>
 #include <QSet>
+#include <QStringDecoder>
 
 namespace divisheet {
 
@@ -153,11 +155,27 @@ QString checkCombination(CommandLineOptions &o, const QSet<QString> &seen)
     return {};
 }
 
-} // namespace
+// `bytes` as text, each byte that is not part of a UTF-8 character as \xHH.
+QString printableBytes(const QByteArray &bytes)
+{
+    QString text;
+    for (qsizetype i = 0; i < bytes.size();) {
+        const uchar lead = uchar(bytes[i]);
+        const qsizetype length = lead < 0x80 ? 1 : lead < 0xc2 ? 0 : lead < 0xe0 ? 2 : lead < 0xf0 ? 3 : lead < 0xf5 ? 4 : 0;
+        QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        const QString character = decoder.decode(bytes.mid(i, length));
+        if (length == 0 || i + length > bytes.size() || decoder.hasError()) {
+            text += u"\\x%1"_s.arg(uint(lead), 2, 16, QChar(u'0'));
+            ++i;
+        } else {
+            text += character;
+            i += length;
+        }
+    }
+    return text;
+}
 
-CommandLineOptions::CommandLineOptions() : settings(startUpSettings()) {}
-
-CommandLineResult parseCommandLine(const QStringList &arguments)
+CommandLineResult parseTexts(const QStringList &arguments)
 {
     CommandLineResult result;
     CommandLineOptions &o = result.options;
@@ -199,6 +217,53 @@ CommandLineResult parseCommandLine(const QStringList &arguments)
     return result;
 }
 
+} // namespace
+
+CommandLineOptions::CommandLineOptions() : settings(startUpSettings()) {}
+
+CommandLineResult parseCommandLine(const QList<QByteArray> &arguments)
+{
+    QStringList texts;
+    for (const QByteArray &argument : arguments) {
+        texts << QFile::decodeName(argument);
+        if (texts.size() > 1 && QFile::encodeName(texts.last()) != argument) {
+            CommandLineResult result;
+            result.error = u"the argument %1 is not UTF-8 text"_s.arg(printableBytes(argument));
+            return result;
+        }
+    }
+    return parseTexts(texts);
+}
+
+QString keptFileText(const EFileTaken &taken)
+{
+    switch (taken.kind()) {
+    case EFileTaken::Kind::Exists:
+        return u"%1 exists; it is kept (--force replaces it)"_s.arg(taken.fileName());
+    case EFileTaken::Kind::Folder:
+        return u"%1 is a folder"_s.arg(taken.fileName());
+    case EFileTaken::Kind::Special:
+        break;
+    }
+    return u"%1 is not a regular file; it is kept (--force replaces only files and links)"_s.arg(taken.fileName());
+}
+
+QString printableText(const QString &text)
+{
+    QString shown;
+    for (const char32_t c : text.toUcs4()) {
+        if (QChar::isPrint(c))
+            shown += QString::fromUcs4(&c, 1);
+        else if (c < 0x100)
+            shown += u"\\x%1"_s.arg(uint(c), 2, 16, QChar(u'0'));
+        else if (c < 0x10000)
+            shown += u"\\u%1"_s.arg(uint(c), 4, 16, QChar(u'0'));
+        else
+            shown += u"\\U%1"_s.arg(uint(c), 8, 16, QChar(u'0'));
+    }
+    return shown;
+}
+
 QString commandLineHelp()
 {
     return uR"(Usage:
@@ -226,7 +291,8 @@ Options:
   --code CODE       make the sheet of a sheet code such as #40B1B-6B4N9 again,
                     with the settings it records; leave out the # (or quote
                     the code): a shell takes # for the start of a comment
-  --force           replace FILE if it exists (default: keep it and stop)
+  --force           replace FILE if it exists as a file or a link (default:
+                    keep it and stop), never a folder, device or FIFO
   --help            show this text
 
 Page options:
@@ -242,7 +308,7 @@ Not every quotient class goes with every divisor class: 1000..9999 takes only
 quotients 1..9; 100..900 to 111..999 take quotients 1..9, 10..90 and 11..99;
 a fixed divisor takes every quotient class.
 
-Exit status: 0 done, 1 the file could not be written, 2 bad usage.
+Exit status: 0 done, 1 the file could not be written, 2 bad usage or FILE kept.
 )"_s;
 }
 

@@ -2,7 +2,10 @@
 
 #include "app/ProblemClasses.h"
 #include "app/SheetCode.h"
+#include "platform/Errors.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -42,9 +45,18 @@ struct CommandLineResult
     bool ok() const { return error.isEmpty(); }
 };
 
-// `arguments` as QCoreApplication::arguments() gives them: the program's name first.
-// Options take their value as the next argument or after "=" (--sheets=5).
-CommandLineResult parseCommandLine(const QStringList &arguments);
+// `arguments` as main() gets them: the program's name first. Each is read as a file name
+// is (QFile::decodeName); one whose bytes that text does not give back (not UTF-8) is
+// an error, for it would name another file. Options take their value as the next
+// argument or after "=" (--sheets=5).
+CommandLineResult parseCommandLine(const QList<QByteArray> &arguments);
+
+// The command line's words for a FILE it leaves as it is (exit status 2).
+QString keptFileText(const EFileTaken &taken);
+
+// `text` with every character that a terminal would not show as itself (controls, escape
+// sequences, direction marks) written as \xHH, \uHHHH or \UHHHHHHHH.
+QString printableText(const QString &text);
 
 // The --help text.
 QString commandLineHelp();

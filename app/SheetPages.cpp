@@ -53,9 +53,9 @@ void addJobPages(const SheetJob &job, TPageOutput &output)
         form.addPaperPages(job.sheets, isShow, output);
 }
 
-void writeJobPdf(const SheetJob &job, const QString &fileName)
+void writeJobPdf(const SheetJob &job, const QString &fileName, TWholeFile::Existing existing)
 {
-    TPdfFile pdf(fileName, QFileInfo(fileName).completeBaseName());
+    TPdfFile pdf(fileName, QFileInfo(fileName).completeBaseName(), existing);
     addJobPages(job, pdf);
     pdf.commit();
 }

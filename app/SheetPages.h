@@ -2,6 +2,7 @@
 
 #include "app/SheetCode.h"
 #include "app/UnitDivisheet.h"
+#include "platform/WholeFile.h"
 
 #include <QString>
 
@@ -36,8 +37,9 @@ SheetJob codeJob(const SheetRecipe &recipe);
 // The job's pages, through a form that is never shown: every problems page, then, when
 // the answers are included, every answers page in the same order.
 void addJobPages(const SheetJob &job, TPageOutput &output);
-// The job's pages as one PDF file, written whole or not at all (EFileError).
-void writeJobPdf(const SheetJob &job, const QString &fileName);
+// The job's pages as one PDF file, written whole or not at all (EFileError), replacing
+// at its name what `existing` allows.
+void writeJobPdf(const SheetJob &job, const QString &fileName, TWholeFile::Existing existing);
 // The job on the printer as printing does it: one landscape job of the problems pages
 // titled `caption` + "解答値なし", then one of the answers pages titled `caption` +
 // "解答値あり".

@@ -214,7 +214,8 @@ void TFormDivisheet::ButtonSavePdfClick(QObject *)
                                           suggestedPdfPath(recipe ? encodeSheetCode(*recipe) : QString()));
     if (file.isEmpty())
         return;
-    TPdfFile pdf(file, QFileInfo(file).completeBaseName());
+    // The file dialog has asked before a file of that name is replaced.
+    TPdfFile pdf(file, QFileInfo(file).completeBaseName(), TPdfFile::Existing::Replace);
     addScreenSheetPages(pdf);
     pdf.commit();
 }
@@ -244,7 +245,7 @@ void TFormDivisheet::ButtonClassSetClick(QObject *)
     if (request.fileName.isEmpty())
         printJob(job, TPrinter::global(), windowTitle());
     else
-        writeJobPdf(job, request.fileName);
+        writeJobPdf(job, request.fileName, TWholeFile::Existing::Replace); // the dialog has asked
     const int sheets = int(job.sheets.size());
     showClassSetDone(this, sheets, job.base.answersIncluded ? 2 * sheets : sheets, request.fileName);
 }

@@ -52,3 +52,32 @@ private:
     QString m_fileName;
     QString m_reason;
 };
+
+// A name that a file is not written to, so as not to destroy what stands there: an entry
+// that is to be kept (any file or link, even a dangling one), a folder, or something that
+// is not a regular file at all (a device, a FIFO, a socket).
+class EFileTaken : public EFileError
+{
+public:
+    enum class Kind { Exists, Folder, Special };
+
+    EFileTaken(QString fileName, Kind kind) : EFileError(std::move(fileName), reasonOf(kind)), m_kind(kind) {}
+
+    Kind kind() const { return m_kind; }
+
+private:
+    static QString reasonOf(Kind kind)
+    {
+        switch (kind) {
+        case Kind::Exists:
+            return QStringLiteral("同じ名前のファイルがあります");
+        case Kind::Folder:
+            return QStringLiteral("フォルダーです");
+        case Kind::Special:
+            break;
+        }
+        return QStringLiteral("通常のファイルではありません");
+    }
+
+    Kind m_kind;
+};

@@ -5,24 +5,26 @@
 #include <QCoreApplication>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 struct TPdfFile::Private
 {
-    QSaveFile file;
+    Private(const QString &fileName, Existing existing) : file(fileName, existing), fileName(fileName) {}
+
+    TWholeFile file;
+    QString fileName;
     QString title;
     std::unique_ptr<QPdfWriter> writer;
     QPainter painter;
     bool pageUsed = false;
 };
 
-TPdfFile::TPdfFile(const QString &fileName, const QString &title) : d(std::make_unique<Private>())
+TPdfFile::TPdfFile(const QString &fileName, const QString &title, Existing existing)
+    : d(std::make_unique<Private>(fileName, existing))
 {
-    d->file.setFileName(fileName);
     d->title = title;
 }
 
-// Not committed: QSaveFile removes the temporary file and the chosen one stays untouched.
+// Not committed: the whole file removes what was written and the chosen name stays untouched.
 TPdfFile::~TPdfFile()
 {
     if (d->painter.isActive())
@@ -38,17 +40,14 @@ QPageLayout TPdfFile::pageLayout()
 
 void TPdfFile::open()
 {
-    if (!d->file.open(QIODevice::WriteOnly))
-        throw EFileError(d->file.fileName(), d->file.errorString());
-    d->writer = std::make_unique<QPdfWriter>(&d->file);
+    QIODevice *device = d->file.open();
+    d->writer = std::make_unique<QPdfWriter>(device);
     d->writer->setResolution(1200);
     d->writer->setPageLayout(pageLayout());
     d->writer->setTitle(d->title);
     d->writer->setCreator(QCoreApplication::applicationName());
-    if (!d->painter.begin(d->writer.get())) {
-        d->file.cancelWriting();
-        throw EFileError(d->file.fileName(), QStringLiteral("PDF"));
-    }
+    if (!d->painter.begin(d->writer.get()))
+        throw EFileError(d->fileName, QStringLiteral("PDF"));
 }
 
 void TPdfFile::addFormPage(QWidget *form)
@@ -67,6 +66,5 @@ void TPdfFile::commit()
     if (!d->writer)
         open(); // no page: an empty document, still written whole
     d->painter.end();
-    if (!d->file.commit())
-        throw EFileError(d->file.fileName(), d->file.errorString());
+    d->file.commit();
 }

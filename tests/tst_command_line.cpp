@@ -15,7 +15,7 @@ class TestCommandLine : public QObject
 private slots:
     void arguments_data()
     {
-        QTest::addColumn<QString>("arguments"); // split at spaces
+        QTest::addColumn<QString>("arguments"); // split at spaces; %XX is the byte XX
         // "error: " and a part of the message, or the options:
         // mode file sheets quotient divisor remainder frames answers force code's draw seed
         QTest::addColumn<QString>("expected");
@@ -63,6 +63,9 @@ private slots:
         QTest::newRow("code with more") << u"--pdf a.pdf --more --code "_s + code << u"error: cannot be combined with --more"_s;
         QTest::newRow("page options for the window") << u"--numbered --score --more --title 3年1組&わり算"_s << u"window - 1 1..9 fixed:2 0 1 1 0 - page 1 1 1 3年1組&わり算"_s;
         QTest::newRow("title of 40 characters, code") << u"--pdf a.pdf --title "_s + QString(40, u'あ') + u" --code "_s + code << u"pdf a.pdf 1 1..9 fixed:2 0 1 1 0 45296789 page 0 0 0 "_s + QString(40, u'あ');
+        QTest::newRow("a name that is not UTF-8") << u"--pdf %FF.pdf"_s << u"error: the argument \\xff.pdf is not UTF-8 text"_s;
+        QTest::newRow("a character cut short") << u"--pdf=%E3%81.pdf"_s << u"error: the argument --pdf=\\xe3\\x81.pdf is not UTF-8 text"_s;
+        QTest::newRow("a name of UTF-8 bytes") << u"--pdf %E3%81%82.pdf"_s << u"pdf あ.pdf 1 1..9 fixed:2 0 1 1 0 -"_s;
         QTest::newRow("a code without its #") << u"--pdf a.pdf --code "_s + code.mid(1) << u"pdf a.pdf 1 1..9 fixed:2 0 1 1 0 45296789"_s;
     }
 
@@ -70,7 +73,10 @@ private slots:
     {
         QFETCH(QString, arguments);
         QFETCH(QString, expected);
-        const CommandLineResult result = parseCommandLine((u"divisheet "_s + arguments).split(u' ', Qt::SkipEmptyParts));
+        QList<QByteArray> argv{"divisheet"};
+        for (const QString &argument : arguments.split(u' ', Qt::SkipEmptyParts))
+            argv << QByteArray::fromPercentEncoding(argument.toUtf8());
+        const CommandLineResult result = parseCommandLine(argv);
         if (expected.startsWith(u"error: ")) {
             QVERIFY2(result.error.contains(expected.mid(7)), qPrintable(result.error));
             return;

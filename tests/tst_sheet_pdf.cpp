@@ -1,10 +1,12 @@
-// Sheets as PDF files, read back from outside the program: the command line's class sets
-// and bad arguments, a file that cannot be written, PDF保存 and まとめて作成 on the window.
+// Sheets as PDF files, read back from outside the program: the command line's class sets,
+// bad arguments and what stands at FILE, a file that cannot be written, PDF保存 and
+// まとめて作成 on the window.
 
 #include "FormTestSupport.h"
 #include "PrintedPages.h"
 
 #include "app/ClassSetDialog.h"
+#include "app/CommandLine.h"
 #include "app/SheetLayout.h"
 #include "platform/PdfFile.h"
 
@@ -20,6 +22,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 using namespace printtest;
@@ -109,6 +113,27 @@ void checkSheetsPdf(const QString &pdf, int sheets, bool answers, const QString 
         QCOMPARE(worked.code + worked.setNumber, page.code + page.setNumber);
         QVERIFY2(worked.fault.isEmpty(), qPrintable(u"answers page %1: "_s.arg(k) + worked.fault));
     }
+}
+
+// The entries of `folder` by name, each as name=what: "pdf" or the text of a file,
+// "folder", "fifo", "device", or "=>" and the target of a link.
+QString folderEntries(const QString &folder)
+{
+    QStringList entries;
+    for (const QString &name : QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name)) {
+        const QString path = QDir(folder).filePath(name);
+        struct stat status = {};
+        ::lstat(QFile::encodeName(path).constData(), &status);
+        QFile file(path);
+        const QString what = S_ISLNK(status.st_mode) ? u">"_s + QFile::symLinkTarget(path).section(u'/', -1)
+            : S_ISDIR(status.st_mode)                ? u"folder"_s
+            : S_ISFIFO(status.st_mode)               ? u"fifo"_s
+            : S_ISCHR(status.st_mode)                ? u"device"_s
+            : file.open(QIODevice::ReadOnly) && file.peek(4) == "%PDF" ? u"pdf"_s
+                                                     : QString::fromUtf8(file.readAll());
+        entries << name + u'=' + what;
+    }
+    return entries.join(u' ');
 }
 
 // Page `number` of `pdf` as pdftoppm draws it at 100 dpi.
@@ -211,38 +236,104 @@ private slots:
     void badCommandLines_data()
     {
         QTest::addColumn<QString>("arguments");
-        QTest::addColumn<bool>("fileExists");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("message"); // on stderr
-        QTest::newRow("unknown option") << u"--pdf FILE --colour"_s << false << 2 << u"unknown option --colour"_s;
-        QTest::newRow("combination") << u"--pdf FILE --divisor 1000..9999 --quotient 10..90"_s << false << 2 << u"does not go with"_s;
-        QTest::newRow("101 sheets") << u"--pdf FILE --sheets 101"_s << false << 2 << u"must be 1 to 100"_s;
-        QTest::newRow("malformed code") << u"--pdf FILE --code 12U45-67890"_s << false << 2 << u"malformed sheet code"_s;
-        QTest::newRow("unknown code") << u"--pdf FILE --code 80B1B-6B4NH"_s << false << 2 << u"version 2"_s;
-        QTest::newRow("FILE exists") << u"--pdf FILE"_s << true << 2 << u"exists; it is kept"_s;
-        QTest::newRow("--force replaces FILE") << u"--pdf FILE --force --no-answers"_s << true << 0 << QString();
-        QTest::newRow("no such folder") << u"--pdf FILE/x.pdf"_s << false << 1 << u"cannot write"_s;
+        QTest::newRow("unknown option") << u"--pdf FILE --colour"_s << 2 << u"unknown option --colour"_s;
+        QTest::newRow("combination") << u"--pdf FILE --divisor 1000..9999 --quotient 10..90"_s << 2 << u"does not go with"_s;
+        QTest::newRow("101 sheets") << u"--pdf FILE --sheets 101"_s << 2 << u"must be 1 to 100"_s;
+        QTest::newRow("malformed code") << u"--pdf FILE --code 12U45-67890"_s << 2 << u"malformed sheet code"_s;
+        QTest::newRow("unknown code") << u"--pdf FILE --code 80B1B-6B4NH"_s << 2 << u"version 2"_s;
+        QTest::newRow("no such folder") << u"--pdf FILE/x.pdf"_s << 1 << u"cannot write"_s;
+        QTest::newRow("a terminal's escape sequence") << u"--pdf FILE --divisor \x1b]0;title\x07"_s << 2 << u"--divisor \\x1b]0;title\\x07: unknown"_s;
+        QTest::newRow("an escape sequence in FILE") << u"--pdf FILE\x1b[2J/x.pdf"_s << 1 << u"a.pdf\\x1b[2J/x.pdf: "_s;
     }
 
-    // A bad command line writes nothing and keeps an existing file.
+    // A bad command line writes nothing; what it echoes reaches the terminal as text.
     void badCommandLines()
     {
         QFETCH(QString, arguments);
-        QFETCH(bool, fileExists);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const Outcome outcome = runProgram(arguments, dir.filePath(u"a.pdf"_s));
+        QCOMPARE(outcome.status, status);
+        QVERIFY2(outcome.err.contains(message), qPrintable(outcome.err));
+        QVERIFY2(!outcome.err.contains(QRegularExpression(u"[\\x00-\\x09\\x0b-\\x1f\\x7f]"_s)), qPrintable(outcome.err));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+    }
+
+    void targets_data()
+    {
+        QTest::addColumn<QString>("target"); // what stands at FILE (a.pdf) first; "taken": a file made while the PDF is written
+        QTest::addColumn<bool>("force");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message"); // on stderr
+        QTest::addColumn<QString>("after"); // the folder's entries afterwards, see folderEntries()
+        const QString exists = u"a.pdf exists; it is kept (--force replaces it)"_s;
+        const QString special = u"a.pdf is not a regular file; it is kept"_s;
+        QTest::newRow("free name") << u"none"_s << false << 0 << QString() << u"a.pdf=pdf"_s;
+        QTest::newRow("file") << u"file"_s << false << 2 << exists << u"a.pdf=keep"_s;
+        QTest::newRow("file, --force") << u"file"_s << true << 0 << QString() << u"a.pdf=pdf"_s;
+        QTest::newRow("FIFO, --force") << u"fifo"_s << true << 2 << special << u"a.pdf=fifo"_s;
+        QTest::newRow("device, --force") << u"device"_s << true << 2 << special << u"a.pdf=device"_s;
+        QTest::newRow("folder") << u"folder"_s << false << 2 << u"a.pdf is a folder"_s << u"a.pdf=folder"_s;
+        QTest::newRow("folder, --force") << u"folder"_s << true << 2 << u"a.pdf is a folder"_s << u"a.pdf=folder"_s;
+        QTest::newRow("link to a file") << u"link"_s << false << 2 << exists << u"a.pdf=>b.pdf b.pdf=keep"_s;
+        QTest::newRow("link to a file, --force: the link") << u"link"_s << true << 0 << QString() << u"a.pdf=pdf b.pdf=keep"_s;
+        QTest::newRow("dangling link") << u"dangling"_s << false << 2 << exists << u"a.pdf=>b.pdf"_s;
+        QTest::newRow("dangling link, --force: the link") << u"dangling"_s << true << 0 << QString() << u"a.pdf=pdf"_s;
+        QTest::newRow("looping link") << u"loop"_s << false << 2 << exists << u"a.pdf=>a.pdf"_s;
+        QTest::newRow("name taken while written") << u"taken"_s << false << 2 << exists << u"a.pdf=keep"_s;
+        QTest::newRow("name taken while written, --force") << u"taken"_s << true << 0 << QString() << u"a.pdf=pdf"_s;
+    }
+
+    // --force replaces a file or a link and nothing else; without it any entry stays, even
+    // one that comes while the PDF is written. Nothing temporary is left.
+    void targets()
+    {
+        QFETCH(QString, target);
+        QFETCH(bool, force);
         QFETCH(int, status);
         QFETCH(QString, message);
         QTemporaryDir dir;
         const QString file = dir.filePath(u"a.pdf"_s);
-        if (fileExists) {
-            QFile old(file);
-            QVERIFY(old.open(QIODevice::WriteOnly) && old.write("keep") == 4);
+        const QByteArray path = QFile::encodeName(file);
+        const auto writeKeep = [&dir](const QString &name) {
+            QFile keep(dir.filePath(name));
+            QVERIFY(keep.open(QIODevice::WriteOnly) && keep.write("keep") == 4);
+        };
+        if (target == u"file")
+            writeKeep(u"a.pdf"_s);
+        if (target == u"link")
+            writeKeep(u"b.pdf"_s);
+        if (target == u"link" || target == u"dangling" || target == u"loop")
+            QVERIFY(::symlink(target == u"loop" ? "a.pdf" : "b.pdf", path.constData()) == 0);
+        if (target == u"fifo")
+            QVERIFY(::mkfifo(path.constData(), 0644) == 0);
+        if (target == u"device" && ::mknod(path.constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+            QSKIP("mknod is not permitted here");
+        if (target == u"folder")
+            QVERIFY(QDir(dir.path()).mkdir(u"a.pdf"_s));
+        Outcome outcome;
+        if (target == u"taken") {
+            // The name is taken between the first page and the end, as by another program.
+            try {
+                TPdfFile pdf(file, u"a"_s, force ? TPdfFile::Existing::Replace : TPdfFile::Existing::Keep);
+                QWidget page;
+                page.resize(paperSize);
+                pdf.addFormPage(&page);
+                writeKeep(u"a.pdf"_s);
+                pdf.commit();
+                outcome.status = 0;
+            } catch (const EFileTaken &taken) {
+                outcome = {2, {}, keptFileText(taken)};
+            }
+        } else {
+            outcome = runProgram(force ? u"--pdf FILE --force --no-answers"_s : u"--pdf FILE --no-answers"_s, file);
         }
-        const Outcome outcome = runProgram(arguments, file);
         QCOMPARE(outcome.status, status);
         QVERIFY2(outcome.err.contains(message), qPrintable(outcome.err));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), fileExists ? QStringList{u"a.pdf"_s} : QStringList());
-        if (fileExists)
-            QCOMPARE(pdfInfo(file).pages, status == 0 ? 1 : 0);
+        QTEST(folderEntries(dir.path()), "after");
     }
 
     // A folder the program may not write into: exit status 1, a message, nothing left there.
