@@ -13,18 +13,39 @@
 #include <QTextDocument>
 #include <QWidget>
 
+#include <array>
 #include <memory>
 
 namespace {
 
-// Exposes the edit field and the step test for checking.
+// A spin edit of the range minimum..maximum showing `text`, with the edit field and the
+// step test exposed for checking.
 class ProbeSpinEdit : public TSpinEdit
 {
 public:
-    using TSpinEdit::TSpinEdit;
+    ProbeSpinEdit(int minimum, const QString &text, int maximum = 9)
+    {
+        setMinValue(minimum);
+        setMaxValue(maximum);
+        lineEdit()->setText(text);
+    }
     using TSpinEdit::lineEdit;
     using TSpinEdit::stepEnabled;
 };
+
+// N radio buttons on `parent`, captioned a, b, c..., one below another.
+template <int N>
+std::array<TRadioButton *, N> radioButtons(QWidget &parent)
+{
+    parent.resize(200, 80);
+    std::array<TRadioButton *, N> buttons;
+    for (int i = 0; i < N; ++i) {
+        buttons[i] = new TRadioButton(&parent);
+        buttons[i]->setText(QString(QChar(u'a' + i)));
+        buttons[i]->setGeometry(8, 8 + 24 * i, 120, 17);
+    }
+    return buttons;
+}
 
 // Plain text and underlined characters of a rich text, as a text document shows them.
 struct RenderedCaption {
@@ -75,16 +96,11 @@ private slots:
     void radioGroupButtonsFollowGeometry();
 
     void spinEditMinValueDoesNotClamp();
-    void spinEditValueRead_data();
-    void spinEditValueRead();
-    void spinEditSetValue_data();
-    void spinEditSetValue();
-    void spinEditStep_data();
-    void spinEditStep();
-    void spinEditStepEnabled_data();
-    void spinEditStepEnabled();
+    void spinEditReadsItsText_data();
+    void spinEditReadsItsText();
+    void spinEditWrites_data();
+    void spinEditWrites();
     void spinEditClampsWhenLeftAfterTyping();
-    void spinEditLeftWithoutTypingKeepsValue();
 
     void labelRichText_data();
     void labelRichText();
@@ -157,9 +173,7 @@ void TestPlatformWidgets::checkBoxUserClick()
 void TestPlatformWidgets::radioButtonProgramSet()
 {
     QWidget parent;
-    auto *a = new TRadioButton(&parent);
-    auto *b = new TRadioButton(&parent);
-    auto *c = new TRadioButton(&parent);
+    const auto [a, b, c] = radioButtons<3>(parent);
     QSignalSpy clickA(a, &TRadioButton::Click);
     QSignalSpy clickB(b, &TRadioButton::Click);
     QSignalSpy clickC(c, &TRadioButton::Click);
@@ -186,11 +200,7 @@ void TestPlatformWidgets::radioButtonProgramSet()
 void TestPlatformWidgets::radioButtonUserClick()
 {
     QWidget parent;
-    parent.resize(200, 60);
-    auto *a = new TRadioButton(&parent);
-    auto *b = new TRadioButton(&parent);
-    a->setGeometry(8, 8, 120, 17);
-    b->setGeometry(8, 32, 120, 17);
+    const auto [a, b] = radioButtons<2>(parent);
     a->setChecked(true);
     QSignalSpy clickA(a, &TRadioButton::Click);
     QSignalSpy clickB(b, &TRadioButton::Click);
@@ -217,11 +227,7 @@ void TestPlatformWidgets::disabledRadioButton()
 {
     QFETCH(bool, checked);
     QWidget parent;
-    parent.resize(200, 60);
-    auto *other = new TRadioButton(&parent);
-    auto *disabled = new TRadioButton(&parent);
-    other->setGeometry(8, 8, 120, 17);
-    disabled->setGeometry(8, 32, 120, 17);
+    const auto [other, disabled] = radioButtons<2>(parent);
     (checked ? disabled : other)->setChecked(true);
     disabled->setEnabled(false);
     QSignalSpy clicks(disabled, &TRadioButton::Click);
@@ -235,16 +241,7 @@ void TestPlatformWidgets::disabledRadioButton()
 void TestPlatformWidgets::radioButtonArrowKeySkipsDisabled()
 {
     QWidget parent;
-    parent.resize(200, 80);
-    auto *a = new TRadioButton(&parent);
-    auto *b = new TRadioButton(&parent);
-    auto *c = new TRadioButton(&parent);
-    a->setText(QStringLiteral("a"));
-    b->setText(QStringLiteral("b"));
-    c->setText(QStringLiteral("c"));
-    a->setGeometry(8, 8, 120, 17);
-    b->setGeometry(8, 32, 120, 17);
-    c->setGeometry(8, 56, 120, 17);
+    const auto [a, b, c] = radioButtons<3>(parent);
     b->setEnabled(false);
     a->setChecked(true);
     parent.show();
@@ -378,151 +375,104 @@ void TestPlatformWidgets::radioGroupButtonsFollowGeometry()
 
 // ---- spin edit -------------------------------------------------------------------
 
+// Raising the minimum above the value leaves the value as it is, and so does leaving the
+// field without having typed.
 void TestPlatformWidgets::spinEditMinValueDoesNotClamp()
 {
-    ProbeSpinEdit spin;
-    spin.setMinValue(1);
-    spin.setMaxValue(9);
-    spin.setValue(1);
+    ProbeSpinEdit spin(1, QStringLiteral("1"));
     QSignalSpy changes(&spin, &TSpinEdit::Change);
     spin.setProperty("MinValue", 2);
     QCOMPARE(spin.value(), 1);
     QCOMPARE(spin.lineEdit()->text(), QStringLiteral("1"));
     QCOMPARE(changes.count(), 0);
+    spin.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&spin));
+    QTest::keyClick(&spin, Qt::Key_Return);
+    QCOMPARE(spin.lineEdit()->text(), QStringLiteral("1"));
+    QCOMPARE(changes.count(), 0);
 }
 
-void TestPlatformWidgets::spinEditValueRead_data()
+void TestPlatformWidgets::spinEditReadsItsText_data()
 {
+    QTest::addColumn<int>("minimum");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("expected");
-    // Minimum 3, maximum 9: reading does not clamp, a non-integer gives the minimum.
-    QTest::newRow("in range") << QStringLiteral("5") << 5;
-    QTest::newRow("above maximum, not clamped") << QStringLiteral("42") << 42;
-    QTest::newRow("below minimum, not clamped") << QStringLiteral("1") << 1;
-    QTest::newRow("negative") << QStringLiteral("-7") << -7;
-    QTest::newRow("letters") << QStringLiteral("abc") << 3;
-    QTest::newRow("empty") << QString() << 3;
-    QTest::newRow("sign only") << QStringLiteral("-") << 3;
-    QTest::newRow("trailing letter") << QStringLiteral("12a") << 3;
-    QTest::newRow("overflow") << QStringLiteral("99999999999") << 3;
-    QTest::newRow("full-width digits") << QStringLiteral("５") << 3;
+    QTest::addColumn<int>("value");
+    QTest::addColumn<bool>("up");   // the step arrows enabled
+    QTest::addColumn<bool>("down");
+    // Maximum 9: reading does not clamp, a non-integer gives the minimum; the arrows go
+    // by the value read.
+    QTest::newRow("in range") << 3 << QStringLiteral("5") << 5 << true << true;
+    QTest::newRow("at minimum") << 1 << QStringLiteral("1") << 1 << true << false;
+    QTest::newRow("at maximum") << 1 << QStringLiteral("9") << 9 << false << true;
+    QTest::newRow("above maximum, not clamped") << 3 << QStringLiteral("42") << 42 << false << true;
+    QTest::newRow("below minimum, not clamped") << 3 << QStringLiteral("1") << 1 << true << false;
+    QTest::newRow("negative") << 3 << QStringLiteral("-7") << -7 << true << false;
+    QTest::newRow("letters read as minimum") << 3 << QStringLiteral("abc") << 3 << true << false;
+    QTest::newRow("empty") << 3 << QString() << 3 << true << false;
+    QTest::newRow("sign only") << 3 << QStringLiteral("-") << 3 << true << false;
+    QTest::newRow("trailing letter") << 3 << QStringLiteral("12a") << 3 << true << false;
+    QTest::newRow("overflow") << 3 << QStringLiteral("99999999999") << 3 << true << false;
+    QTest::newRow("full-width digits") << 3 << QStringLiteral("５") << 3 << true << false;
 }
 
-void TestPlatformWidgets::spinEditValueRead()
+void TestPlatformWidgets::spinEditReadsItsText()
 {
+    QFETCH(int, minimum);
     QFETCH(QString, text);
-    QFETCH(int, expected);
-    ProbeSpinEdit spin;
-    spin.setMinValue(3);
-    spin.setMaxValue(9);
-    spin.lineEdit()->setText(text);
-    QCOMPARE(spin.value(), expected);
-    QCOMPARE(spin.property("Value").toInt(), expected);
+    QFETCH(int, value);
+    ProbeSpinEdit spin(minimum, text);
+    QCOMPARE(spin.value(), value);
+    QCOMPARE(spin.property("Value").toInt(), value);
+    const auto enabled = spin.stepEnabled();
+    QTEST(bool(enabled & QAbstractSpinBox::StepUpEnabled), "up");
+    QTEST(bool(enabled & QAbstractSpinBox::StepDownEnabled), "down");
 }
 
-void TestPlatformWidgets::spinEditSetValue_data()
-{
-    QTest::addColumn<QString>("before");
-    QTest::addColumn<int>("write");
-    QTest::addColumn<QString>("after");
-    QTest::addColumn<int>("changes");
-    // Minimum 1, maximum 9.
-    QTest::newRow("new value") << QStringLiteral("2") << 5 << QStringLiteral("5") << 1;
-    QTest::newRow("same value") << QStringLiteral("5") << 5 << QStringLiteral("5") << 0;
-    QTest::newRow("above maximum") << QStringLiteral("2") << 20 << QStringLiteral("9") << 1;
-    QTest::newRow("above maximum, already there") << QStringLiteral("9") << 20 << QStringLiteral("9") << 0;
-    QTest::newRow("below minimum") << QStringLiteral("2") << -3 << QStringLiteral("1") << 1;
-    QTest::newRow("over text that is no integer") << QStringLiteral("abc") << 1 << QStringLiteral("1") << 1;
-}
-
-void TestPlatformWidgets::spinEditSetValue()
-{
-    QFETCH(QString, before);
-    QFETCH(int, write);
-    QFETCH(QString, after);
-    QFETCH(int, changes);
-    ProbeSpinEdit spin;
-    spin.setMinValue(1);
-    spin.setMaxValue(9);
-    spin.lineEdit()->setText(before);
-    QSignalSpy spy(&spin, &TSpinEdit::Change);
-    spin.setProperty("Value", write);
-    QCOMPARE(spin.lineEdit()->text(), after);
-    QCOMPARE(spy.count(), changes);
-}
-
-void TestPlatformWidgets::spinEditStep_data()
+void TestPlatformWidgets::spinEditWrites_data()
 {
     QTest::addColumn<int>("minimum");
     QTest::addColumn<QString>("before");
-    QTest::addColumn<int>("steps");
+    QTest::addColumn<bool>("step"); // stepBy(amount), or else writing Value = amount
+    QTest::addColumn<int>("amount");
     QTest::addColumn<QString>("after");
     QTest::addColumn<int>("changes");
     // Maximum 9 throughout.
-    QTest::newRow("up") << 1 << QStringLiteral("2") << 1 << QStringLiteral("3") << 1;
-    QTest::newRow("down") << 1 << QStringLiteral("2") << -1 << QStringLiteral("1") << 1;
-    QTest::newRow("up at maximum") << 1 << QStringLiteral("9") << 1 << QStringLiteral("9") << 0;
-    QTest::newRow("down at minimum") << 1 << QStringLiteral("1") << -1 << QStringLiteral("1") << 0;
-    QTest::newRow("up from below a raised minimum") << 2 << QStringLiteral("1") << 1 << QStringLiteral("2") << 1;
-    QTest::newRow("down from below a raised minimum") << 2 << QStringLiteral("1") << -1 << QStringLiteral("2") << 1;
-    QTest::newRow("up from above maximum") << 1 << QStringLiteral("15") << 1 << QStringLiteral("9") << 1;
-    QTest::newRow("up from no integer") << 3 << QStringLiteral("x") << 1 << QStringLiteral("4") << 1;
-    QTest::newRow("many steps") << 1 << QStringLiteral("2") << 100 << QStringLiteral("9") << 1;
+    QTest::newRow("new value") << 1 << QStringLiteral("2") << false << 5 << QStringLiteral("5") << 1;
+    QTest::newRow("same value") << 1 << QStringLiteral("5") << false << 5 << QStringLiteral("5") << 0;
+    QTest::newRow("value above maximum") << 1 << QStringLiteral("2") << false << 20 << QStringLiteral("9") << 1;
+    QTest::newRow("value above maximum, already there") << 1 << QStringLiteral("9") << false << 20 << QStringLiteral("9") << 0;
+    QTest::newRow("value below minimum") << 1 << QStringLiteral("2") << false << -3 << QStringLiteral("1") << 1;
+    QTest::newRow("value over text that is no integer") << 1 << QStringLiteral("abc") << false << 1 << QStringLiteral("1") << 1;
+    QTest::newRow("step up") << 1 << QStringLiteral("2") << true << 1 << QStringLiteral("3") << 1;
+    QTest::newRow("step down") << 1 << QStringLiteral("2") << true << -1 << QStringLiteral("1") << 1;
+    QTest::newRow("up at maximum") << 1 << QStringLiteral("9") << true << 1 << QStringLiteral("9") << 0;
+    QTest::newRow("down at minimum") << 1 << QStringLiteral("1") << true << -1 << QStringLiteral("1") << 0;
+    QTest::newRow("up from below a raised minimum") << 2 << QStringLiteral("1") << true << 1 << QStringLiteral("2") << 1;
+    QTest::newRow("down from below a raised minimum") << 2 << QStringLiteral("1") << true << -1 << QStringLiteral("2") << 1;
+    QTest::newRow("up from above maximum") << 1 << QStringLiteral("15") << true << 1 << QStringLiteral("9") << 1;
+    QTest::newRow("up from no integer") << 3 << QStringLiteral("x") << true << 1 << QStringLiteral("4") << 1;
+    QTest::newRow("many steps") << 1 << QStringLiteral("2") << true << 100 << QStringLiteral("9") << 1;
 }
 
-void TestPlatformWidgets::spinEditStep()
+void TestPlatformWidgets::spinEditWrites()
 {
     QFETCH(int, minimum);
     QFETCH(QString, before);
-    QFETCH(int, steps);
-    QFETCH(QString, after);
-    QFETCH(int, changes);
-    ProbeSpinEdit spin;
-    spin.setMinValue(minimum);
-    spin.setMaxValue(9);
-    spin.lineEdit()->setText(before);
+    QFETCH(bool, step);
+    QFETCH(int, amount);
+    ProbeSpinEdit spin(minimum, before);
     QSignalSpy spy(&spin, &TSpinEdit::Change);
-    spin.stepBy(steps);
-    QCOMPARE(spin.lineEdit()->text(), after);
-    QCOMPARE(spy.count(), changes);
-}
-
-void TestPlatformWidgets::spinEditStepEnabled_data()
-{
-    QTest::addColumn<int>("minimum");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("up");
-    QTest::addColumn<bool>("down");
-    // Maximum 9.
-    QTest::newRow("between") << 1 << QStringLiteral("5") << true << true;
-    QTest::newRow("at minimum") << 1 << QStringLiteral("1") << true << false;
-    QTest::newRow("at maximum") << 1 << QStringLiteral("9") << false << true;
-    QTest::newRow("below a raised minimum") << 2 << QStringLiteral("1") << true << false;
-    QTest::newRow("above maximum") << 1 << QStringLiteral("12") << false << true;
-    QTest::newRow("no integer reads as minimum") << 2 << QStringLiteral("abc") << true << false;
-}
-
-void TestPlatformWidgets::spinEditStepEnabled()
-{
-    QFETCH(int, minimum);
-    QFETCH(QString, text);
-    QFETCH(bool, up);
-    QFETCH(bool, down);
-    ProbeSpinEdit spin;
-    spin.setMinValue(minimum);
-    spin.setMaxValue(9);
-    spin.lineEdit()->setText(text);
-    const auto enabled = spin.stepEnabled();
-    QCOMPARE(bool(enabled & QAbstractSpinBox::StepUpEnabled), up);
-    QCOMPARE(bool(enabled & QAbstractSpinBox::StepDownEnabled), down);
+    if (step)
+        spin.stepBy(amount);
+    else
+        spin.setProperty("Value", amount);
+    QTEST(spin.lineEdit()->text(), "after");
+    QTEST(int(spy.count()), "changes");
 }
 
 void TestPlatformWidgets::spinEditClampsWhenLeftAfterTyping()
 {
-    ProbeSpinEdit spin;
-    spin.setMinValue(2);
-    spin.setMaxValue(9);
-    spin.setValue(3);
+    ProbeSpinEdit spin(2, QStringLiteral("3"));
     spin.show();
     QVERIFY(QTest::qWaitForWindowExposed(&spin));
     QSignalSpy changes(&spin, &TSpinEdit::Change);
@@ -541,21 +491,6 @@ void TestPlatformWidgets::spinEditClampsWhenLeftAfterTyping()
     QTest::keyClicks(&spin, QStringLiteral("x"));
     QCOMPARE(spin.lineEdit()->text(), QStringLiteral("9"));
     QCOMPARE(changes.count(), 3);
-}
-
-void TestPlatformWidgets::spinEditLeftWithoutTypingKeepsValue()
-{
-    ProbeSpinEdit spin;
-    spin.setMinValue(1);
-    spin.setMaxValue(9);
-    spin.setValue(1);
-    spin.setMinValue(2);
-    spin.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&spin));
-    QSignalSpy changes(&spin, &TSpinEdit::Change);
-    QTest::keyClick(&spin, Qt::Key_Return);
-    QCOMPARE(spin.lineEdit()->text(), QStringLiteral("1"));
-    QCOMPARE(changes.count(), 0);
 }
 
 // ---- label -----------------------------------------------------------------------
