@@ -282,14 +282,11 @@ private Q_SLOTS:
     void signSetsLocationStyle()
     {
         TFrameFigureInteger figure;
-        figure.setTypeSign(sWarareru);
-        QCOMPARE(figure.typeIntegerLocationStyle(), ilsLeft);
-        figure.setTypeSign(sKaketa);
-        QCOMPARE(figure.typeIntegerLocationStyle(), ilsRight);
-        figure.setTypeSign(sAmari);
-        QCOMPARE(figure.typeIntegerLocationStyle(), ilsLeft);
-        figure.setTypeSign(sHiita);
-        QCOMPARE(figure.typeIntegerLocationStyle(), ilsRight);
+        for (const auto &[sign, style] : {std::pair{sWarareru, ilsLeft}, {sKaketa, ilsRight}, {sAmari, ilsLeft},
+                                          {sHiita, ilsRight}, {sNone, ilsRight}}) {
+            figure.setTypeSign(sign);
+            QCOMPARE(figure.typeIntegerLocationStyle(), style);
+        }
     }
 
     void locationStyle_data()
