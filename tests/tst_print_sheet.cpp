@@ -9,9 +9,7 @@
 #include "PrintedPages.h"
 #include "TestSupport.h"
 
-#include "platform/Errors.h"
 #include "platform/Printer.h"
-#include "platform/PrintToFit.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,12 +20,10 @@
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextStream>
 
 #include <algorithm>
-#include <cmath>
 #include <map>
 #include <set>
 
@@ -36,7 +32,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 using namespace printtest;
-using divisheet::test::digitCount;
+using divisheet::test::darkCount;
 
 // Divisors 10..90, quotients 11..99, with remainder: figures with every kind of row.
 void chooseTwoDigitClassesWithRemainder(const QWidget *form)
@@ -139,16 +135,6 @@ QList<QPoint> inkAwayFrom(const QImage &ink, const QImage &other, int radius)
         }
     }
     return away;
-}
-
-int inkCount(const QImage &image)
-{
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            count += qGray(image.pixel(x, y)) < 128;
-    }
-    return count;
 }
 
 // Where the tests leave pictures of what they printed, to be looked at: the folder that
@@ -588,7 +574,7 @@ void TestPrintSheet::printedSheetLooksLikeScreen()
     // drift further; their text is read back by the other tests.)
     const QRect figures(0, 48, form->width(), form->height() - 48);
     const QImage paperFigures = paper.copy(figures), screenFigures = screen.copy(figures);
-    const int paperInk = inkCount(paperFigures), screenInk = inkCount(screenFigures);
+    const int paperInk = darkCount(paperFigures), screenInk = darkCount(screenFigures);
     const QList<QPoint> extra = inkAwayFrom(paperFigures, screenFigures, 2);
     const QList<QPoint> missing = inkAwayFrom(screenFigures, paperFigures, 2);
     qInfo("figures: %d of %d dark pixels on paper not on screen, %d of %d on screen not on paper",
