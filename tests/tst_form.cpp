@@ -223,34 +223,28 @@ private slots:
         QVERIFY(child<TRadioButton>(form.get(), "RadioButtonKotae1_9")->isChecked());
     }
 
+    // "With remainder" makes the smallest fixed divisor 2. Chosen while the fixed divisor
+    // is 1 it raises it to 2 at once, so the settings panel cannot reach the setting that
+    // has no problems at all.
     void remainderChoice()
-    {
-        auto form = makeForm();
-        auto *amari = child<TRadioGroup>(form.get(), "RadioGroupAmari");
-        auto *spin = child<TSpinEdit>(form.get(), "SpinEditDan");
-        amari->setItemIndex(1);
-        QCOMPARE(spin->minValue(), 2);
-        QVERIFY(title(form.get()).endsWith(QStringLiteral(" ,余り:あり(&X)")));
-        amari->setItemIndex(0);
-        QCOMPARE(spin->minValue(), 1);
-        QVERIFY(title(form.get()).endsWith(QStringLiteral(" ,余り:なし(&E)")));
-    }
-
-    // Choosing "with remainder" while the fixed divisor is 1 raises it to 2 at once, so
-    // the settings panel cannot reach the setting that has no problems at all.
-    void remainderRaisesFixedDivisorOne()
     {
         MessageCapture capture;
         auto form = makeForm();
+        auto *amari = child<TRadioGroup>(form.get(), "RadioGroupAmari");
         auto *spin = child<TSpinEdit>(form.get(), "SpinEditDan");
         spin->setValue(1);
         QCOMPARE(spin->value(), 1);
-        child<TRadioGroup>(form.get(), "RadioGroupAmari")->setItemIndex(1);
+        amari->setItemIndex(1);
+        QCOMPARE(spin->minValue(), 2);
         QCOMPARE(spin->value(), 2);
+        QVERIFY(title(form.get()).endsWith(QStringLiteral(" ,余り:あり(&X)")));
         QVERIFY(title(form.get()).contains(QStringLiteral("割る数:2で固定")));
         child<TButton>(form.get(), "ButtonKoushin")->click();
         QCOMPARE(figuresOn(form.get()).size(), size_t(10));
         QVERIFY(capture.messages.isEmpty());
+        amari->setItemIndex(0);
+        QCOMPARE(spin->minValue(), 1);
+        QVERIFY(title(form.get()).endsWith(QStringLiteral(" ,余り:なし(&E)")));
     }
 
     void spinEditDrivesFixedDivisor()
