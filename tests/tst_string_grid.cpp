@@ -1,5 +1,6 @@
 #include "platform/StringGrid.h"
 #include "platform/StringGridStore.h"
+#include "TestSupport.h"
 
 #include <QAbstractItemModelTester>
 #include <QGuiApplication>
@@ -14,6 +15,8 @@
 #include <map>
 #include <utility>
 #include <vector>
+
+using divisheet::test::shown;
 
 namespace {
 
@@ -77,7 +80,7 @@ class TestStringGrid : public QObject
 
 private slots:
     void unwrittenCellsAreEmpty();
-    void sparseWritesBeyondAnyCount();
+    void sparseWritesUntilCleared();
     void textReadsBackAsWritten_data();
     void textReadsBackAsWritten();
     void overwriteAndErase();
@@ -85,7 +88,6 @@ private slots:
     void shiftColumnsLeft_data();
     void shiftColumnsLeft();
     void storeAgreesWithReference();
-    void clearForgetsEverything();
 
     void modelShape();
     void modelUnderTester();
@@ -121,7 +123,9 @@ void TestStringGrid::unwrittenCellsAreEmpty()
     QCOMPARE(store.columnExtent(), 0);
 }
 
-void TestStringGrid::sparseWritesBeyondAnyCount()
+// Cells far beyond any count, as text and as numbers; the cells beside them stay empty,
+// and clearing the store forgets them all.
+void TestStringGrid::sparseWritesUntilCleared()
 {
     TStringGridStore store;
     store.setCell(20000, 3, QStringLiteral("余り"));
@@ -138,6 +142,13 @@ void TestStringGrid::sparseWritesBeyondAnyCount()
     QCOMPARE(store.cell(19999, 3), QString());
     QCOMPARE(store.cell(5, 11), QString());
     QCOMPARE(store.cell(6, 99), QString());
+
+    store.clear();
+    for (const auto &[col, row] : {std::pair{20000, 3}, {0, 0}, {70000, 4}, {5, 12}, {6, 100}})
+        QCOMPARE(store.cell(col, row), QString());
+    QCOMPARE(store.columnExtent(), 0);
+    store.setCellNumber(2, 2, 7); // and works as new
+    QCOMPARE(store.cell(2, 2), QStringLiteral("7"));
 }
 
 void TestStringGrid::textReadsBackAsWritten_data()
@@ -298,21 +309,6 @@ void TestStringGrid::storeAgreesWithReference()
             QCOMPARE(store.columnExtent(), reference.columnExtent());
         }
     }
-}
-
-void TestStringGrid::clearForgetsEverything()
-{
-    TStringGridStore store;
-    store.setCell(3, 1, QStringLiteral("x"));
-    store.setCellNumber(9, 4, 12);
-    store.setCell(9, 30, QStringLiteral("far"));
-    store.clear();
-    QCOMPARE(store.cell(3, 1), QString());
-    QCOMPARE(store.cell(9, 4), QString());
-    QCOMPARE(store.cell(9, 30), QString());
-    QCOMPARE(store.columnExtent(), 0);
-    store.setCellNumber(2, 2, 7); // and works as new
-    QCOMPARE(store.cell(2, 2), QStringLiteral("7"));
 }
 
 // ---- the model --------------------------------------------------------------------
@@ -519,8 +515,7 @@ void TestStringGrid::currentColumnScrollsIntoView()
     grid.setColCount(1001);
     grid.setDefaultColWidth(45);
     grid.setDefaultRowHeight(17);
-    grid.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(shown(grid));
     QCOMPARE(grid.col(), 1); // the first column that is not fixed
     grid.setProperty("Col", 1000);
     QCOMPARE(grid.col(), 1000);
@@ -540,8 +535,7 @@ void TestStringGrid::largeCatalogueRemovals()
     grid.resize(1009, 113);
     grid.setRowCount(5);
     grid.setColCount(11);
-    grid.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(shown(grid));
 
     std::vector<int> order; // the problems left, in order, as a list would hold them
     std::vector<int> held;  // which problem each stored column holds, moved as cells move
@@ -616,8 +610,7 @@ void TestStringGrid::fixedCellsStayInView()
     grid.setColCount(cols);
     grid.setRowCount(rows);
     grid.setColWidth(0, 60);
-    grid.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(shown(grid));
     // Away to the far corner first, so that coming back near the start has to scroll.
     grid.setCurrentIndex(grid.gridModel()->index(rows - 1, cols - 1));
     grid.setCurrentIndex(grid.gridModel()->index(targetRow, targetCol));
@@ -668,8 +661,7 @@ void TestStringGrid::overlaysFollowSizes()
     grid.setDefaultRowHeight(17);
     grid.setColWidth(0, 60);
     grid.setColWidth(150, 90);
-    grid.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(shown(grid));
     for (QTableView *overlay : {grid.fixedColumnsView(), grid.fixedRowsView(), grid.fixedCornerView()}) {
         QCOMPARE(overlay->columnWidth(0), 60);
         QCOMPARE(overlay->rowHeight(0), 17);
@@ -716,8 +708,7 @@ void TestStringGrid::fixedCountsShapeOverlays()
     grid.setRowCount(20);
     grid.setDefaultColWidth(40);
     grid.setDefaultRowHeight(20);
-    grid.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(shown(grid));
     grid.setFixedCols(2);
     grid.setFixedRows(3);
     QCOMPARE(grid.fixedColumnsView()->width(), 80);
@@ -765,8 +756,7 @@ void TestStringGrid::scrollingMovesByWholeColumns()
     grid.setColCount(200);
     grid.setDefaultColWidth(45);
     grid.setColWidth(0, 60);
-    grid.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(shown(grid));
     grid.horizontalScrollBar()->setValue(from);
     QCOMPARE(grid.horizontalScrollBar()->value(), from);
     grid.horizontalScrollBar()->setValue(to);
