@@ -59,12 +59,6 @@ QString withoutSpaces(QString text)
     return text.remove(spaces);
 }
 
-bool queueReady()
-{
-    return QPrinterInfo::availablePrinterNames().contains(queueName) && QDir(queueFolder).exists()
-        && QPrinterInfo::defaultPrinterName() == queueName;
-}
-
 struct SpooledJob
 {
     QString pdf;
@@ -231,7 +225,8 @@ void TestPrintSheet::cleanup()
 
 void TestPrintSheet::requireQueue()
 {
-    if (!queueReady())
+    if (!QPrinterInfo::availablePrinterNames().contains(queueName) || !QDir(queueFolder).exists()
+        || QPrinterInfo::defaultPrinterName() != queueName)
         QSKIP("the CUPS test queue divisheet-test is not the default printer: run scripts/start-cups.sh as root");
 }
 
@@ -250,9 +245,7 @@ std::unique_ptr<TFormDivisheet> TestPrintSheet::makeWideCatalogueForm(bool withA
     auto form = makeForm();
     child<TRadioButton>(form.get(), "RadioButtonWaru1_9")->click();
     child<TRadioButton>(form.get(), "RadioButtonKotae1_9")->click();
-    auto *answers = child<TCheckBox>(form.get(), "CheckBoxPrintAnswer");
-    if (answers->isChecked() != withAnswers)
-        answers->click();
+    child<TCheckBox>(form.get(), "CheckBoxPrintAnswer")->setChecked(withAnswers);
     return form;
 }
 
@@ -510,9 +503,7 @@ void TestPrintSheet::printToFileWritesOneFilePerJob()
         const PdfInfo info = pdfInfo(dir.filePath(file));
         QCOMPARE(pagesOf(info), oneLandscapeA4);
         QCOMPARE(info.title, title);
-        SpooledJob job;
-        job.pdf = dir.filePath(file);
-        sheets << printedProblems(job, form.get(), title == answersTitle);
+        sheets << printedProblems({dir.filePath(file), 0, {}}, form.get(), title == answersTitle);
     }
     QCOMPARE(int(sheets[0].size()), 15);
     QVERIFY2(sheets[1] == sheets[0], "the answers page shows other problems than the problems page");
@@ -633,9 +624,7 @@ void TestPrintSheet::pageIndependentOfWindowSize()
     auto form = makeForm();
     child<TSpinEdit>(form.get(), "SpinEditDan")->setValue(1);
     child<TRadioButton>(form.get(), "RadioButtonKotae111_999")->click();
-    auto *answers = child<TCheckBox>(form.get(), "CheckBoxPrintAnswer");
-    if (answers->isChecked())
-        answers->click();
+    child<TCheckBox>(form.get(), "CheckBoxPrintAnswer")->setChecked(false);
     const QSize designed = form->size();
     std::map<QString, std::set<std::pair<int, int>>> places;
     for (const QSize window : {QSize(500, 400), designed, QSize(1280, 1024)}) {
