@@ -87,6 +87,16 @@ inline std::vector<Figure> figuresOn(const QWidget *form)
     return figures;
 }
 
+// The problems of the figures on the form, "dividend/divisor" each in creation order,
+// joined by spaces (as problemsText() writes them).
+inline QString figuresText(const QWidget *form)
+{
+    QStringList parts;
+    for (const Figure &f : figuresOn(form))
+        parts << QString::number(f.dividend) + u'/' + QString::number(f.divisor);
+    return parts.join(u' ');
+}
+
 // The problems (divisor, dividend) of columns 1..count of StringGridData.
 inline std::vector<std::pair<QString, QString>> sheetProblems(const QWidget *form, int count)
 {

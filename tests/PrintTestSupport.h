@@ -80,6 +80,15 @@ inline PdfInfo pdfInfo(const QString &file)
     return info;
 }
 
+// The pages as pdfinfo reads them, "<count> x <size>, rotated <rotation>": one upright
+// landscape A4 page is "1 x 842 x 595 pts, rotated 0". Empty where pdfinfo failed.
+inline QString pagesOf(const PdfInfo &info)
+{
+    if (!info.ok)
+        return {};
+    return QStringLiteral("%1 x %2, rotated %3").arg(info.pages).arg(info.pageSize, info.pageRotation);
+}
+
 // Runs this test program again in `folder` with the environment variable
 // DIVISHEET_NO_PRINTER_CHILD set to `marker` and the spooler address pointing nowhere, so
 // that the child finds no printer (the address takes effect only in a fresh process). The

@@ -35,12 +35,24 @@ inline int darkCount(const QImage &image, int x1, int y1, int x2, int y2)
     return count;
 }
 
+// Dark pixels in the whole image.
+inline int darkCount(const QImage &image)
+{
+    return darkCount(image, 0, 0, image.width() - 1, image.height() - 1);
+}
+
+// Shows the widget; whether its window came up.
+inline bool shown(QWidget &widget)
+{
+    widget.show();
+    return QTest::qWaitForWindowExposed(&widget);
+}
+
 // The widget as the window shows it. A digit-frame figure takes its final width while it
 // paints, so the first grab lets every figure paint and the second shows the result.
 inline QImage render(QWidget &widget)
 {
-    widget.show();
-    if (!QTest::qWaitForWindowExposed(&widget))
+    if (!shown(widget))
         return {};
     QCoreApplication::processEvents();
     widget.grab();

@@ -84,8 +84,7 @@ private Q_SLOTS:
     void defaults()
     {
         TFrameFigureInteger figure;
-        QCOMPARE(figure.valueInteger(), 54321);
-        QCOMPARE(figure.valueIntegerDigits(), 5);
+        QCOMPARE(figure.valueInteger(), 54321); // its digits: boxPerDigit's row "as made"
         QCOMPARE(figure.fontSize(), 32);
         QCOMPARE(figure.typeFrameLineStyle(), psDot);
         QCOMPARE(figure.typeIntegerLocationStyle(), ilsRight);
@@ -93,28 +92,11 @@ private Q_SLOTS:
         QCOMPARE(figure.typeIntegerShow(), isShow);
         QCOMPARE(figure.typeFrameShow(), fsShow);
         QCOMPARE(figure.size(), QSize(161, 48));
-        for (int k = 1; k <= 5; ++k)
-            QCOMPARE(figure.digit(k), k);
         // Published under their own names, for anything that reads them generically.
         QCOMPARE(figure.property("ValueInteger").toInt(), 54321);
         QCOMPARE(figure.property("TypeSign").value<TTypeSign>(), sNone);
         QVERIFY(figure.setProperty("TypeSign", QVariant::fromValue(sHiita)));
         QCOMPARE(figure.typeSign(), sHiita);
-    }
-
-    void defaultShowsFiveDottedBoxes()
-    {
-        Host host;
-        const QImage image = host.render();
-        QCOMPARE(host.figure->size(), QSize(161, 48));
-        // Frame lines at x = 0, 32, ..., 160, each dotted: one pixel on, two off.
-        for (int x = 0; x <= 160; x += 32) {
-            const int dots = darkCount(image, x, 2, x, 44);
-            QVERIFY2(dots >= 12 && dots <= 16, qPrintable(QString::number(x)));
-        }
-        // A digit in each box.
-        for (int box = 0; box < 5; ++box)
-            QVERIFY(darkCount(image, box * 32 + 2, 2, box * 32 + 30, 44) > 20);
     }
 
     void digitSplit()
@@ -134,29 +116,38 @@ private Q_SLOTS:
 
     void boxPerDigit_data()
     {
-        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("value"); // -1: the figure as made, 54321 at F = 32
         QTest::addColumn<QString>("digits"); // highest first
-        QTest::newRow("0 shows one box") << 0 << u"0"_s;
-        QTest::newRow("105: the inner zero gets its box") << 105 << u"105"_s;
+        QTest::addColumn<int>("fontSize");
+        QTest::newRow("as made: five boxes") << -1 << u"54321"_s << 32;
+        QTest::newRow("0 shows one box") << 0 << u"0"_s << 30;
+        QTest::newRow("105: the inner zero gets its box") << 105 << u"105"_s << 30;
     }
 
     void boxPerDigit()
     {
         QFETCH(int, value);
         QFETCH(QString, digits);
+        QFETCH(int, fontSize);
         const int n = int(digits.size());
+        const int bottom = frameFigureHeight(fontSize) - 4;
         Host host;
-        host.setUp(value, sNone, 30);
+        if (value >= 0)
+            host.setUp(value, sNone, fontSize);
         QCOMPARE(host.figure->valueIntegerDigits(), n);
         for (int k = 1; k <= n; ++k)
             QCOMPARE(host.figure->digit(k), digits.at(n - k).digitValue());
         const QImage image = host.render();
-        QCOMPARE(host.figure->width(), n * 30 + 1);
-        QVERIFY(darkCount(image, 0, 2, 0, 42) > 5);          // the first frame line
-        QVERIFY(darkCount(image, n * 30, 2, n * 30, 42) > 5); // the last
+        QCOMPARE(host.figure->size(), QSize(n * fontSize + 1, frameFigureHeight(fontSize)));
+        // Frame lines at both ends and between the boxes, each dotted: one pixel on, two off.
+        for (int x = 0; x <= n * fontSize; x += fontSize) {
+            const int dots = darkCount(image, x, 2, x, bottom);
+            QVERIFY2(dots >= 12 && dots <= 16, qPrintable(QString::number(x)));
+        }
+        // A digit in each box, nothing beside the figure.
         for (int box = 0; box < n; ++box)
-            QVERIFY(darkCount(image, box * 30 + 2, 2, box * 30 + 28, 42) > 20);
-        QCOMPARE(darkCount(image, n * 30 + 1, 0, 299, 99), 0);
+            QVERIFY(darkCount(image, box * fontSize + 2, 2, box * fontSize + fontSize - 2, bottom) > 20);
+        QCOMPARE(darkCount(image, n * fontSize + 1, 0, 299, 99), 0);
     }
 
     void digitsInBizUDGothicWhereInstalled()
@@ -282,14 +273,11 @@ private Q_SLOTS:
     void signSetsLocationStyle()
     {
         TFrameFigureInteger figure;
-        figure.setTypeSign(sWarareru);
-        QCOMPARE(figure.typeIntegerLocationStyle(), ilsLeft);
-        figure.setTypeSign(sKaketa);
-        QCOMPARE(figure.typeIntegerLocationStyle(), ilsRight);
-        figure.setTypeSign(sAmari);
-        QCOMPARE(figure.typeIntegerLocationStyle(), ilsLeft);
-        figure.setTypeSign(sHiita);
-        QCOMPARE(figure.typeIntegerLocationStyle(), ilsRight);
+        for (const auto &[sign, style] : {std::pair{sWarareru, ilsLeft}, {sKaketa, ilsRight}, {sAmari, ilsLeft},
+                                          {sHiita, ilsRight}, {sNone, ilsRight}}) {
+            figure.setTypeSign(sign);
+            QCOMPARE(figure.typeIntegerLocationStyle(), style);
+        }
     }
 
     void locationStyle_data()

@@ -1,5 +1,6 @@
 #include "platform/StringGrid.h"
 #include "platform/StringGridStore.h"
+#include "TestSupport.h"
 
 #include <QAbstractItemModelTester>
 #include <QGuiApplication>
@@ -14,6 +15,8 @@
 #include <map>
 #include <utility>
 #include <vector>
+
+using divisheet::test::shown;
 
 namespace {
 
@@ -59,6 +62,16 @@ QString label(int col, int row)
     return QStringLiteral("c%1r%2").arg(col).arg(row);
 }
 
+// A model of `cols` columns and `rows` rows.
+struct Model : TStringGridModel
+{
+    explicit Model(int cols, int rows = 5)
+    {
+        setColCount(cols);
+        setRowCount(rows);
+    }
+};
+
 } // namespace
 
 class TestStringGrid : public QObject
@@ -67,17 +80,14 @@ class TestStringGrid : public QObject
 
 private slots:
     void unwrittenCellsAreEmpty();
-    void sparseWritesBeyondAnyCount();
-    void numbersReadAsText_data();
-    void numbersReadAsText();
-    void numberLikeTextKeepsItsSpelling_data();
-    void numberLikeTextKeepsItsSpelling();
+    void sparseWritesUntilCleared();
+    void textReadsBackAsWritten_data();
+    void textReadsBackAsWritten();
     void overwriteAndErase();
     void columnExtent();
     void shiftColumnsLeft_data();
     void shiftColumnsLeft();
     void storeAgreesWithReference();
-    void clearForgetsEverything();
 
     void modelShape();
     void modelUnderTester();
@@ -86,7 +96,6 @@ private slots:
     void editingFlags_data();
     void editingFlags();
     void setDataWritesOnlyEditableCells();
-    void fixedCellsInButtonFace();
     void batchedWritesNotifyOnce();
     void unbatchedWritesNotifyInsideGridOnly();
 
@@ -114,7 +123,9 @@ void TestStringGrid::unwrittenCellsAreEmpty()
     QCOMPARE(store.columnExtent(), 0);
 }
 
-void TestStringGrid::sparseWritesBeyondAnyCount()
+// Cells far beyond any count, as text and as numbers; the cells beside them stay empty,
+// and clearing the store forgets them all.
+void TestStringGrid::sparseWritesUntilCleared()
 {
     TStringGridStore store;
     store.setCell(20000, 3, QStringLiteral("余り"));
@@ -131,69 +142,63 @@ void TestStringGrid::sparseWritesBeyondAnyCount()
     QCOMPARE(store.cell(19999, 3), QString());
     QCOMPARE(store.cell(5, 11), QString());
     QCOMPARE(store.cell(6, 99), QString());
+
+    store.clear();
+    for (const auto &[col, row] : {std::pair{20000, 3}, {0, 0}, {70000, 4}, {5, 12}, {6, 100}})
+        QCOMPARE(store.cell(col, row), QString());
+    QCOMPARE(store.columnExtent(), 0);
+    store.setCellNumber(2, 2, 7); // and works as new
+    QCOMPARE(store.cell(2, 2), QStringLiteral("7"));
 }
 
-void TestStringGrid::numbersReadAsText_data()
-{
-    QTest::addColumn<qint32>("value");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("zero") << qint32(0) << QStringLiteral("0");
-    QTest::newRow("problem number") << qint32(90000) << QStringLiteral("90000");
-    QTest::newRow("negative") << qint32(-42) << QStringLiteral("-42");
-    QTest::newRow("largest") << qint32(2147483647) << QStringLiteral("2147483647");
-    QTest::newRow("smallest") << qint32(-2147483647 - 1) << QStringLiteral("-2147483648");
-}
-
-void TestStringGrid::numbersReadAsText()
-{
-    QFETCH(qint32, value);
-    QFETCH(QString, text);
-    TStringGridStore store;
-    store.setCellNumber(3, 1, value);
-    QCOMPARE(store.cell(3, 1), text);
-    store.setCellNumber(3, 9, value); // a far row as well
-    QCOMPARE(store.cell(3, 9), text);
-    store.setCell(4, 1, text); // and the text comes back as written
-    QCOMPARE(store.cell(4, 1), text);
-}
-
-void TestStringGrid::numberLikeTextKeepsItsSpelling_data()
+void TestStringGrid::textReadsBackAsWritten_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::newRow("leading zero") << QStringLiteral("007");
-    QTest::newRow("plus sign") << QStringLiteral("+5");
-    QTest::newRow("minus zero") << QStringLiteral("-0");
-    QTest::newRow("zero zero") << QStringLiteral("00");
-    QTest::newRow("beyond 32 bits") << QStringLiteral("2147483648");
-    QTest::newRow("far beyond") << QStringLiteral("-99999999999");
-    QTest::newRow("space") << QStringLiteral(" 1");
-    QTest::newRow("full-width") << QStringLiteral("１２");
-    QTest::newRow("minus only") << QStringLiteral("-");
+    QTest::addColumn<QVariant>("number"); // a qint32 written as a number reads as the text
+    QTest::newRow("zero") << QStringLiteral("0") << QVariant(qint32(0));
+    QTest::newRow("problem number") << QStringLiteral("90000") << QVariant(qint32(90000));
+    QTest::newRow("negative") << QStringLiteral("-42") << QVariant(qint32(-42));
+    QTest::newRow("largest") << QStringLiteral("2147483647") << QVariant(qint32(2147483647));
+    QTest::newRow("smallest") << QStringLiteral("-2147483648") << QVariant(qint32(-2147483647 - 1));
+    // Number-like text keeps its spelling.
+    QTest::newRow("leading zero") << QStringLiteral("007") << QVariant();
+    QTest::newRow("plus sign") << QStringLiteral("+5") << QVariant();
+    QTest::newRow("minus zero") << QStringLiteral("-0") << QVariant();
+    QTest::newRow("zero zero") << QStringLiteral("00") << QVariant();
+    QTest::newRow("beyond 32 bits") << QStringLiteral("2147483648") << QVariant();
+    QTest::newRow("far beyond") << QStringLiteral("-99999999999") << QVariant();
+    QTest::newRow("space") << QStringLiteral(" 1") << QVariant();
+    QTest::newRow("full-width") << QStringLiteral("１２") << QVariant();
+    QTest::newRow("minus only") << QStringLiteral("-") << QVariant();
 }
 
-void TestStringGrid::numberLikeTextKeepsItsSpelling()
+void TestStringGrid::textReadsBackAsWritten()
 {
     QFETCH(QString, text);
+    QFETCH(QVariant, number);
     TStringGridStore store;
     store.setCell(1, 2, text);
     QCOMPARE(store.cell(1, 2), text);
+    if (number.isValid()) {
+        store.setCellNumber(3, 1, number.value<qint32>());
+        QCOMPARE(store.cell(3, 1), text);
+        store.setCellNumber(3, 9, number.value<qint32>()); // a far row as well
+        QCOMPARE(store.cell(3, 9), text);
+    }
 }
 
 void TestStringGrid::overwriteAndErase()
 {
     TStringGridStore store;
-    store.setCell(2, 1, QStringLiteral("text"));
-    store.setCellNumber(2, 1, 17);
-    QCOMPARE(store.cell(2, 1), QStringLiteral("17"));
-    store.setCell(2, 1, QStringLiteral("again text"));
-    QCOMPARE(store.cell(2, 1), QStringLiteral("again text"));
-    store.setCell(2, 1, QString());
-    QCOMPARE(store.cell(2, 1), QString());
-    store.setCell(2, 8, QStringLiteral("far"));
-    store.setCellNumber(2, 8, 5);
-    QCOMPARE(store.cell(2, 8), QStringLiteral("5"));
-    store.setCell(2, 8, QString());
-    QCOMPARE(store.cell(2, 8), QString());
+    for (const int row : {1, 8}) { // a near row and a far one
+        store.setCell(2, row, QStringLiteral("text"));
+        store.setCellNumber(2, row, 17);
+        QCOMPARE(store.cell(2, row), QStringLiteral("17"));
+        store.setCell(2, row, QStringLiteral("again text"));
+        QCOMPARE(store.cell(2, row), QStringLiteral("again text"));
+        store.setCell(2, row, QString());
+        QCOMPARE(store.cell(2, row), QString());
+    }
     QCOMPARE(store.columnExtent(), 0);
 }
 
@@ -306,28 +311,11 @@ void TestStringGrid::storeAgreesWithReference()
     }
 }
 
-void TestStringGrid::clearForgetsEverything()
-{
-    TStringGridStore store;
-    store.setCell(3, 1, QStringLiteral("x"));
-    store.setCellNumber(9, 4, 12);
-    store.setCell(9, 30, QStringLiteral("far"));
-    store.clear();
-    QCOMPARE(store.cell(3, 1), QString());
-    QCOMPARE(store.cell(9, 4), QString());
-    QCOMPARE(store.cell(9, 30), QString());
-    QCOMPARE(store.columnExtent(), 0);
-    store.setCellNumber(2, 2, 7); // and works as new
-    QCOMPARE(store.cell(2, 2), QStringLiteral("7"));
-}
-
 // ---- the model --------------------------------------------------------------------
 
 void TestStringGrid::modelShape()
 {
-    TStringGridModel model;
-    model.setColCount(11);
-    model.setRowCount(5);
+    Model model(11);
     QCOMPARE(model.columnCount(), 11);
     QCOMPARE(model.rowCount(), 5);
     model.store().setCell(0, 4, QStringLiteral("割られる数"));
@@ -367,9 +355,7 @@ void TestStringGrid::modelUnderTester()
 
 void TestStringGrid::colCountChangesKeepCells()
 {
-    TStringGridModel model;
-    model.setColCount(10);
-    model.setRowCount(5);
+    Model model(10);
     model.setCellNumber(8, 2, 345);
     model.setCell(8, 4, QStringLiteral("x"));
     model.setCell(30, 1, QStringLiteral("beyond"));
@@ -386,8 +372,7 @@ void TestStringGrid::colCountChangesKeepCells()
 
 void TestStringGrid::colCountNotifiesStructure()
 {
-    TStringGridModel model;
-    model.setColCount(11);
+    Model model(11);
     QSignalSpy inserted(&model, &QAbstractItemModel::columnsInserted);
     QSignalSpy removed(&model, &QAbstractItemModel::columnsRemoved);
     QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
@@ -404,6 +389,7 @@ void TestStringGrid::colCountNotifiesStructure()
     QCOMPARE(reset.count(), 0);
 }
 
+// Which cells the user may edit, and which are fixed: those show the button face.
 void TestStringGrid::editingFlags_data()
 {
     QTest::addColumn<bool>("editing");
@@ -424,20 +410,22 @@ void TestStringGrid::editingFlags()
     QFETCH(int, col);
     QFETCH(int, row);
     QFETCH(bool, editable);
-    TStringGridModel model;
-    model.setColCount(11);
-    model.setRowCount(5);
+    Model model(11);
     model.setEditing(editing);
-    const Qt::ItemFlags flags = model.flags(model.index(row, col));
+    const QModelIndex index = model.index(row, col);
+    const Qt::ItemFlags flags = model.flags(index);
     QCOMPARE(bool(flags & Qt::ItemIsEditable), editable);
     QVERIFY(flags & Qt::ItemIsEnabled);
+    const QVariant background = model.data(index, Qt::BackgroundRole);
+    if (col == 0 || row == 0)
+        QCOMPARE(background.value<QBrush>().color(), QGuiApplication::palette().color(QPalette::Button));
+    else
+        QVERIFY(!background.isValid());
 }
 
 void TestStringGrid::setDataWritesOnlyEditableCells()
 {
-    TStringGridModel model;
-    model.setColCount(11);
-    model.setRowCount(5);
+    Model model(11);
     model.setEditing(true);
     model.setCell(0, 2, QStringLiteral("割る数"));
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
@@ -456,22 +444,9 @@ void TestStringGrid::setDataWritesOnlyEditableCells()
     QCOMPARE(changed.count(), 1);
 }
 
-void TestStringGrid::fixedCellsInButtonFace()
-{
-    TStringGridModel model;
-    model.setColCount(3);
-    model.setRowCount(3);
-    const QColor face = QGuiApplication::palette().color(QPalette::Button);
-    QCOMPARE(model.data(model.index(0, 2), Qt::BackgroundRole).value<QBrush>().color(), face);
-    QCOMPARE(model.data(model.index(2, 0), Qt::BackgroundRole).value<QBrush>().color(), face);
-    QVERIFY(!model.data(model.index(2, 2), Qt::BackgroundRole).isValid());
-}
-
 void TestStringGrid::batchedWritesNotifyOnce()
 {
-    TStringGridModel model;
-    model.setColCount(90001);
-    model.setRowCount(5);
+    Model model(90001);
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
     model.beginUpdate();
     for (int col = 1; col <= 90000; ++col) {
@@ -496,9 +471,7 @@ void TestStringGrid::batchedWritesNotifyOnce()
 
 void TestStringGrid::unbatchedWritesNotifyInsideGridOnly()
 {
-    TStringGridModel model;
-    model.setColCount(5);
-    model.setRowCount(5);
+    Model model(5);
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
     model.setCellNumber(3, 4, 1);
     QCOMPARE(changed.count(), 1);
@@ -542,8 +515,7 @@ void TestStringGrid::currentColumnScrollsIntoView()
     grid.setColCount(1001);
     grid.setDefaultColWidth(45);
     grid.setDefaultRowHeight(17);
-    grid.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(shown(grid));
     QCOMPARE(grid.col(), 1); // the first column that is not fixed
     grid.setProperty("Col", 1000);
     QCOMPARE(grid.col(), 1000);
@@ -563,8 +535,7 @@ void TestStringGrid::largeCatalogueRemovals()
     grid.resize(1009, 113);
     grid.setRowCount(5);
     grid.setColCount(11);
-    grid.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(shown(grid));
 
     std::vector<int> order; // the problems left, in order, as a list would hold them
     std::vector<int> held;  // which problem each stored column holds, moved as cells move
@@ -639,8 +610,7 @@ void TestStringGrid::fixedCellsStayInView()
     grid.setColCount(cols);
     grid.setRowCount(rows);
     grid.setColWidth(0, 60);
-    grid.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(shown(grid));
     // Away to the far corner first, so that coming back near the start has to scroll.
     grid.setCurrentIndex(grid.gridModel()->index(rows - 1, cols - 1));
     grid.setCurrentIndex(grid.gridModel()->index(targetRow, targetCol));
@@ -691,8 +661,7 @@ void TestStringGrid::overlaysFollowSizes()
     grid.setDefaultRowHeight(17);
     grid.setColWidth(0, 60);
     grid.setColWidth(150, 90);
-    grid.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(shown(grid));
     for (QTableView *overlay : {grid.fixedColumnsView(), grid.fixedRowsView(), grid.fixedCornerView()}) {
         QCOMPARE(overlay->columnWidth(0), 60);
         QCOMPARE(overlay->rowHeight(0), 17);
@@ -739,8 +708,7 @@ void TestStringGrid::fixedCountsShapeOverlays()
     grid.setRowCount(20);
     grid.setDefaultColWidth(40);
     grid.setDefaultRowHeight(20);
-    grid.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(shown(grid));
     grid.setFixedCols(2);
     grid.setFixedRows(3);
     QCOMPARE(grid.fixedColumnsView()->width(), 80);
@@ -788,8 +756,7 @@ void TestStringGrid::scrollingMovesByWholeColumns()
     grid.setColCount(200);
     grid.setDefaultColWidth(45);
     grid.setColWidth(0, 60);
-    grid.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(shown(grid));
     grid.horizontalScrollBar()->setValue(from);
     QCOMPARE(grid.horizontalScrollBar()->value(), from);
     grid.horizontalScrollBar()->setValue(to);
