@@ -1,6 +1,6 @@
 #include "app/ClassSetDialog.h"
 
-#include "app/ClassSet.h"
+#include "sheet/ClassSet.h"
 #include "app/SheetPages.h"
 
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SheetCode.h"
+#include "sheet/SheetCode.h"
 #include "app/UnitDivisheet.h"
 
 #include <QDialog>

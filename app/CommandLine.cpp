@@ -1,7 +1,7 @@
 #include "app/CommandLine.h"
 
-#include "app/ClassSet.h"
-#include "app/SheetMaker.h"
+#include "sheet/ClassSet.h"
+#include "sheet/SheetMaker.h"
 
 #include <QFile>
 #include <QSet>

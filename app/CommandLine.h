@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ProblemClasses.h"
-#include "app/SheetCode.h"
+#include "sheet/ProblemClasses.h"
+#include "sheet/SheetCode.h"
 #include "platform/Errors.h"
 
 #include <QByteArray>

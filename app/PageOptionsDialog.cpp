@@ -1,6 +1,6 @@
 #include "app/PageOptionsDialog.h"
 
-#include "app/ProblemCatalogue.h"
+#include "sheet/ProblemCatalogue.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

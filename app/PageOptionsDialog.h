@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/PageOptions.h"
-#include "app/ProblemClasses.h"
+#include "sheet/PageOptions.h"
+#include "sheet/ProblemClasses.h"
 
 #include <QDialog>
 

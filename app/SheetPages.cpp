@@ -1,6 +1,6 @@
 #include "app/SheetPages.h"
 
-#include "app/ClassSet.h"
+#include "sheet/ClassSet.h"
 #include "platform/PdfFile.h"
 #include "platform/Printer.h"
 

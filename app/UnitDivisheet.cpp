@@ -2,9 +2,9 @@
 
 #include "ui_UnitDivisheet.h"
 
-#include "app/ProblemCatalogue.h"
-#include "app/ProblemDraw.h"
-#include "app/SheetLayout.h"
+#include "sheet/ProblemCatalogue.h"
+#include "sheet/ProblemDraw.h"
+#include "sheet/SheetLayout.h"
 #include "app/SheetPages.h"
 #include "figures/LongDivision.h"
 #include "platform/Controls.h"

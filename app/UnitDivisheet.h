@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/PageLayout.h"
-#include "app/PageOptions.h"
-#include "app/ProblemClasses.h"
-#include "app/SheetCode.h"
+#include "sheet/PageLayout.h"
+#include "sheet/PageOptions.h"
+#include "sheet/ProblemClasses.h"
+#include "sheet/SheetCode.h"
 #include "app/SheetState.h"
 
 #include <QWidget>

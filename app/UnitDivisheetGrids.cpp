@@ -2,7 +2,7 @@
 
 #include "ui_UnitDivisheet.h"
 
-#include "app/PageLayout.h"
+#include "sheet/PageLayout.h"
 
 // The main form's two grids, which hold the catalogue and the sheet's problems as text,
 // and the data-check panel that shows them.

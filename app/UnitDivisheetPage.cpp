@@ -2,9 +2,9 @@
 
 #include "ui_UnitDivisheet.h"
 
-#include "app/PageHeader.h"
+#include "sheet/PageHeader.h"
 #include "app/PageOptionsDialog.h"
-#include "app/SheetLayout.h"
+#include "sheet/SheetLayout.h"
 #include "figures/LongDivision.h"
 #include "platform/Controls.h"
 #include "platform/ErrorBoundary.h"

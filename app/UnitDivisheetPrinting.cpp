@@ -2,7 +2,7 @@
 
 #include "ui_UnitDivisheet.h"
 
-#include "app/SheetLayout.h"
+#include "sheet/SheetLayout.h"
 #include "platform/Controls.h"
 #include "platform/Printer.h"
 #include "platform/PrinterSetupDialog.h"

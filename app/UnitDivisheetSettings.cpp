@@ -2,7 +2,7 @@
 
 #include "ui_UnitDivisheet.h"
 
-#include "app/ProblemCatalogue.h"
+#include "sheet/ProblemCatalogue.h"
 #include "platform/Conversions.h"
 
 #include <variant>

@@ -3,8 +3,8 @@
 #include "ui_UnitDivisheet.h"
 
 #include "app/ClassSetDialog.h"
-#include "app/PageHeader.h"
-#include "app/SheetLayout.h"
+#include "sheet/PageHeader.h"
+#include "sheet/SheetLayout.h"
 #include "app/SheetPages.h"
 #include "figures/LongDivision.h"
 #include "platform/Controls.h"

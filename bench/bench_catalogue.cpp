@@ -4,8 +4,8 @@
 
 #include "Harness.h"
 
-#include "app/ProblemCatalogue.h"
-#include "app/ProblemDraw.h"
+#include "sheet/ProblemCatalogue.h"
+#include "sheet/ProblemDraw.h"
 
 #include <cstdio>
 

@@ -2,8 +2,8 @@
 
 // Helpers shared by the tests that drive the main form.
 
-#include "app/ProblemCatalogue.h"
-#include "app/SheetMaker.h"
+#include "sheet/ProblemCatalogue.h"
+#include "sheet/SheetMaker.h"
 #include "app/UnitDivisheet.h"
 #include "figures/LongDivision.h"
 #include "platform/Buttons.h"

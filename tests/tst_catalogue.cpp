@@ -1,8 +1,8 @@
 // Checks the problem catalogue of every setting against counts and shapes worked out here
 // from the digit patterns of the classes, independently of how the catalogue builds them.
 
-#include "app/ProblemCatalogue.h"
-#include "app/ProblemClasses.h"
+#include "sheet/ProblemCatalogue.h"
+#include "sheet/ProblemClasses.h"
 #include "platform/Random.h"
 #include "TestSupport.h"
 

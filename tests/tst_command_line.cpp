@@ -1,7 +1,7 @@
 // The command line: every bad argument names what is wrong; good ones give the options.
 
 #include "app/CommandLine.h"
-#include "app/SheetMaker.h"
+#include "sheet/SheetMaker.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 // The draw of a sheet's problems out of the catalogue: lengths, ranges, no repetition, the
 // order of what is left, and a chi-square check of uniformity that a biased draw fails.
 
-#include "app/ProblemDraw.h"
+#include "sheet/ProblemDraw.h"
 #include "platform/Random.h"
 
 #include <QtTest>

@@ -4,7 +4,7 @@
 
 #include "FormTestSupport.h"
 
-#include "app/SheetLayout.h"
+#include "sheet/SheetLayout.h"
 
 namespace {
 

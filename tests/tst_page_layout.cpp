@@ -1,9 +1,9 @@
 // Every figure a setting can give, at the size its page lays it out, stays clear of the rest.
 
-#include "app/PageHeader.h"
-#include "app/PageLayout.h"
-#include "app/ProblemCatalogue.h"
-#include "app/SheetMaker.h"
+#include "sheet/PageHeader.h"
+#include "sheet/PageLayout.h"
+#include "sheet/ProblemCatalogue.h"
+#include "sheet/SheetMaker.h"
 #include "figures/LongDivisionLayout.h"
 
 #include <QtTest>

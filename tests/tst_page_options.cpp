@@ -2,9 +2,9 @@
 // and inside the page below its header, numbers in reading order above their own figures,
 // the title and score box shown, and the same sheet again from its seeds with the options.
 #include "FormTestSupport.h"
-#include "app/PageHeader.h"
+#include "sheet/PageHeader.h"
 #include "app/PageOptionsDialog.h"
-#include "app/SheetMaker.h"
+#include "sheet/SheetMaker.h"
 #include <QLabel>
 #include <QtTest>
 using namespace Qt::Literals::StringLiterals;

@@ -2,10 +2,10 @@
 // sheet code that brings a sheet back, with fixed codes that later versions must keep reading.
 
 #include "FormTestSupport.h"
-#include "app/ClassSet.h"
-#include "app/PageLayout.h"
-#include "app/SheetCode.h"
-#include "app/SheetMaker.h"
+#include "sheet/ClassSet.h"
+#include "sheet/PageLayout.h"
+#include "sheet/SheetCode.h"
+#include "sheet/SheetMaker.h"
 #include "platform/Random.h"
 
 #include <QtTest>

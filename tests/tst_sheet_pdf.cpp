@@ -7,7 +7,7 @@
 
 #include "app/ClassSetDialog.h"
 #include "app/CommandLine.h"
-#include "app/SheetLayout.h"
+#include "sheet/SheetLayout.h"
 #include "platform/PdfFile.h"
 
 #include <QApplication>

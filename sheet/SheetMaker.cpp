@@ -1,7 +1,7 @@
-#include "app/SheetMaker.h"
+#include "sheet/SheetMaker.h"
 
-#include "app/PageLayout.h"
-#include "app/ProblemDraw.h"
+#include "sheet/PageLayout.h"
+#include "sheet/ProblemDraw.h"
 #include "platform/Random.h"
 
 namespace divisheet {

@@ -1,7 +1,7 @@
-#include "app/PageLayout.h"
+#include "sheet/PageLayout.h"
 
-#include "app/PageHeader.h"
-#include "app/ProblemCatalogue.h"
+#include "sheet/PageHeader.h"
+#include "sheet/ProblemCatalogue.h"
 #include "figures/FrameFigureGeometry.h"
 
 #include <algorithm>

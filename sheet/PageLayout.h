@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/PageOptions.h"
-#include "app/ProblemClasses.h"
-#include "app/SheetLayout.h"
+#include "sheet/PageOptions.h"
+#include "sheet/ProblemClasses.h"
+#include "sheet/SheetLayout.h"
 
 #include <QPoint>
 #include <QRect>

@@ -1,6 +1,6 @@
-#include "app/SheetCode.h"
+#include "sheet/SheetCode.h"
 
-#include "app/ClassSet.h"
+#include "sheet/ClassSet.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "app/ProblemDraw.h"
+#include "sheet/ProblemDraw.h"
 
 namespace divisheet {
 

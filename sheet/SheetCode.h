@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/ProblemCatalogue.h"
-#include "app/PageOptions.h"
-#include "app/ProblemClasses.h"
-#include "app/SheetMaker.h"
+#include "sheet/ProblemCatalogue.h"
+#include "sheet/PageOptions.h"
+#include "sheet/ProblemClasses.h"
+#include "sheet/SheetMaker.h"
 
 #include <QString>
 #include <QtGlobal>

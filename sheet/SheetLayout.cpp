@@ -1,4 +1,4 @@
-#include "app/SheetLayout.h"
+#include "sheet/SheetLayout.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "app/ProblemCatalogue.h"
+#include "sheet/ProblemCatalogue.h"
 
 #include <algorithm>
 #include <unordered_set>

@@ -1,4 +1,4 @@
-#include "app/ProblemClasses.h"
+#include "sheet/ProblemClasses.h"
 
 using namespace Qt::StringLiterals;
 

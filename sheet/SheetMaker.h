@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/PageOptions.h"
-#include "app/ProblemCatalogue.h"
-#include "app/ProblemClasses.h"
+#include "sheet/PageOptions.h"
+#include "sheet/ProblemCatalogue.h"
+#include "sheet/ProblemClasses.h"
 
 #include <QString>
 #include <QtGlobal>

@@ -1,7 +1,7 @@
-#include "app/PageHeader.h"
+#include "sheet/PageHeader.h"
 
-#include "app/PageOptions.h"
-#include "app/SheetLayout.h"
+#include "sheet/PageOptions.h"
+#include "sheet/SheetLayout.h"
 #include "platform/Fonts.h"
 
 #include <QFontMetrics>

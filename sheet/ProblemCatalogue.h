@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ProblemClasses.h"
+#include "sheet/ProblemClasses.h"
 #include "platform/Random.h"
 
 #include <QtGlobal>

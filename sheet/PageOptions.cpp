@@ -1,4 +1,4 @@
-#include "app/PageOptions.h"
+#include "sheet/PageOptions.h"
 
 #include <QTextBoundaryFinder>
 
