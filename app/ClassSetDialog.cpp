@@ -1,7 +1,7 @@
 #include "app/ClassSetDialog.h"
 
-#include "sheet/ClassSet.h"
 #include "app/SheetPages.h"
+#include "sheet/ClassSet.h"
 
 #include <QCheckBox>
 #include <QDesktopServices>

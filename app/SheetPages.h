@@ -1,7 +1,7 @@
 #pragma once
 
-#include "sheet/SheetCode.h"
 #include "app/UnitDivisheet.h"
+#include "sheet/SheetCode.h"
 #include "platform/WholeFile.h"
 
 #include <QString>

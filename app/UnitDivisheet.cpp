@@ -2,10 +2,10 @@
 
 #include "ui_UnitDivisheet.h"
 
+#include "app/SheetPages.h"
 #include "sheet/ProblemCatalogue.h"
 #include "sheet/ProblemDraw.h"
 #include "sheet/SheetLayout.h"
-#include "app/SheetPages.h"
 #include "figures/LongDivision.h"
 #include "platform/Controls.h"
 #include "platform/Conversions.h"

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "app/SheetState.h"
 #include "sheet/PageLayout.h"
 #include "sheet/PageOptions.h"
 #include "sheet/ProblemClasses.h"
 #include "sheet/SheetCode.h"
-#include "app/SheetState.h"
 
 #include <QWidget>
 

@@ -2,8 +2,8 @@
 
 #include "ui_UnitDivisheet.h"
 
-#include "sheet/PageHeader.h"
 #include "app/PageOptionsDialog.h"
+#include "sheet/PageHeader.h"
 #include "sheet/SheetLayout.h"
 #include "figures/LongDivision.h"
 #include "platform/Controls.h"

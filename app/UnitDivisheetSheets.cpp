@@ -3,9 +3,9 @@
 #include "ui_UnitDivisheet.h"
 
 #include "app/ClassSetDialog.h"
+#include "app/SheetPages.h"
 #include "sheet/PageHeader.h"
 #include "sheet/SheetLayout.h"
-#include "app/SheetPages.h"
 #include "figures/LongDivision.h"
 #include "platform/Controls.h"
 #include "platform/Conversions.h"

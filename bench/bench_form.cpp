@@ -9,8 +9,8 @@
 #include "app/Application.h"
 #include "app/UnitDivisheet.h"
 #include "platform/Buttons.h"
-#include "platform/RadioGroup.h"
 #include "platform/Printer.h"
+#include "platform/RadioGroup.h"
 
 #include <QApplication>
 #include <QCoreApplication>

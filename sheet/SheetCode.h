@@ -1,7 +1,7 @@
 #pragma once
 
-#include "sheet/ProblemCatalogue.h"
 #include "sheet/PageOptions.h"
+#include "sheet/ProblemCatalogue.h"
 #include "sheet/ProblemClasses.h"
 #include "sheet/SheetMaker.h"
 

@@ -2,9 +2,9 @@
 
 // Helpers shared by the tests that drive the main form.
 
+#include "app/UnitDivisheet.h"
 #include "sheet/ProblemCatalogue.h"
 #include "sheet/SheetMaker.h"
-#include "app/UnitDivisheet.h"
 #include "figures/LongDivision.h"
 #include "platform/Buttons.h"
 #include "platform/ErrorBoundary.h"

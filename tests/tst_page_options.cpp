@@ -2,8 +2,8 @@
 // and inside the page below its header, numbers in reading order above their own figures,
 // the title and score box shown, and the same sheet again from its seeds with the options.
 #include "FormTestSupport.h"
-#include "sheet/PageHeader.h"
 #include "app/PageOptionsDialog.h"
+#include "sheet/PageHeader.h"
 #include "sheet/SheetMaker.h"
 #include <QLabel>
 #include <QtTest>
