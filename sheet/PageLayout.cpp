@@ -51,13 +51,6 @@ QuotientBound quotientBound(QuotientClass cls)
     return {999, 3};
 }
 
-quint16 cellExtent(int available, int count)
-{
-    if (count <= 0 || available <= 0)
-        return 0;
-    return quint16(std::min(available / count, int(std::numeric_limits<quint16>::max())));
-}
-
 } // namespace
 
 FigureExtent worstFigureExtent(const ProblemSettings &s)
@@ -82,6 +75,13 @@ QSize figureBoxSize(FigureExtent extent, int fontSize)
 QPoint PageLayout::cellTopLeft(int row, int column) const
 {
     return {kSheetLeftMargin + int(cell.width) * (column - 1), top + int(cell.height) * (row - 1)};
+}
+
+QPoint cellTopLeft(CellSize cell, int row, int column)
+{
+    PageLayout layout;
+    layout.cell = cell;
+    return layout.cellTopLeft(row, column);
 }
 
 QRect PageLayout::cellRect(int row, int column) const

@@ -57,6 +57,10 @@ struct PageLayout
     QRect numberRect(int row, int column) const;
 };
 
+// Top-left corner of the cell in `row` and `column`, both counted from 1, of a grid of
+// `cell`s under the header, as a page with every option off has it.
+QPoint cellTopLeft(CellSize cell, int row, int column);
+
 // The settings' own rows and columns at font size 30 over the window. With every option
 // off the cells are exactly sheetCellSize and cellTopLeft of `windowSize`.
 PageLayout standardPageLayout(const ProblemSettings &settings, const PageOptions &options, QSize windowSize);

@@ -5,16 +5,12 @@
 
 namespace divisheet {
 
-namespace {
-
 quint16 cellExtent(int available, int count)
 {
     if (count <= 0 || available <= 0)
         return 0;
     return quint16(std::min(available / count, int(std::numeric_limits<quint16>::max())));
 }
-
-} // namespace
 
 CellSize sheetCellSize(QSize windowSize, int rows, int columns)
 {
@@ -25,12 +21,6 @@ CellSize sheetCellSize(QSize windowSize, int rows, int columns)
 QSize clientSizeFor(QSize outer, QSize frame)
 {
     return (outer - frame).expandedTo(QSize(0, 0));
-}
-
-QPoint cellTopLeft(CellSize cell, int row, int column)
-{
-    return {kSheetLeftMargin + int(cell.width) * (column - 1),
-            kSheetTopMargin + int(cell.height) * (row - 1)};
 }
 
 int figureNumber(int row, int column, int columns)

@@ -19,6 +19,10 @@ struct CellSize
     quint16 height = 0;
 };
 
+// One of `count` equal cells along `available` pixels: the quotient, 0 for no room or no
+// cells, and never more than a 16-bit size holds.
+quint16 cellExtent(int available, int count);
+
 // (window width - 32) div columns by (window height - 48) div rows. A window too small
 // for the margins gives cells of size 0 rather than a size wrapped around to a huge
 // 16-bit value; so do zero rows or columns.
@@ -28,8 +32,6 @@ CellSize sheetCellSize(QSize windowSize, int rows, int columns);
 // (both borders, caption bar included); never negative.
 QSize clientSizeFor(QSize outer, QSize frame);
 
-// Top-left corner of the cell in `row` and `column`, both counted from 1.
-QPoint cellTopLeft(CellSize cell, int row, int column);
 
 // Figures are numbered row by row from 1: (row - 1) x columns + column.
 int figureNumber(int row, int column, int columns);

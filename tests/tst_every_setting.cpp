@@ -4,7 +4,7 @@
 
 #include "FormTestSupport.h"
 
-#include "sheet/SheetLayout.h"
+#include "sheet/PageLayout.h"
 
 namespace {
 

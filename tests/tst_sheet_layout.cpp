@@ -1,4 +1,4 @@
-#include "sheet/SheetLayout.h"
+#include "sheet/PageLayout.h"
 
 #include <QTest>
 

@@ -7,7 +7,7 @@
 
 #include "app/ClassSetDialog.h"
 #include "app/CommandLine.h"
-#include "sheet/SheetLayout.h"
+#include "sheet/PageLayout.h"
 #include "platform/PdfFile.h"
 
 #include <QApplication>
