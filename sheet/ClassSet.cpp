@@ -16,12 +16,6 @@ namespace {
 // (only a catalogue with very few problems can come near it) and keeps the last one drawn.
 constexpr int maxRedraws = 100;
 
-// The divisor and the dividend decide a problem; the divisor has at most four digits.
-qint64 problemKey(const Problem &p)
-{
-    return qint64(p.dividend) * 10000 + p.divisor;
-}
-
 // Puts the items in an order drawn uniformly at random.
 template<typename T>
 void shuffle(std::vector<T> &items, TRandom &rng)

@@ -144,10 +144,9 @@ std::vector<Problem> drawRandomCatalogue(const ProblemSettings &s, TRandom &rng,
     std::unordered_set<qint64> keys;
     while (int(drawn.size()) < count) {
         Problem p = drawRandomProblem(s, rng);
-        const auto key = [](const Problem &q) { return qint64(q.dividend) * 10000 + q.divisor; };
-        for (int tries = 1; different && tries < maxRedraws && keys.contains(key(p)); ++tries)
+        for (int tries = 1; different && tries < maxRedraws && keys.contains(problemKey(p)); ++tries)
             p = drawRandomProblem(s, rng);
-        keys.insert(key(p));
+        keys.insert(problemKey(p));
         drawn.push_back(p);
     }
     return drawn;

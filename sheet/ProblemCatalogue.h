@@ -20,6 +20,13 @@ struct Problem
     friend bool operator==(const Problem &, const Problem &) = default;
 };
 
+// One number for a problem, the same for equal problems: the divisor and the dividend
+// decide it, and the divisor has at most four digits.
+inline qint64 problemKey(const Problem &p)
+{
+    return qint64(p.dividend) * 10000 + p.divisor;
+}
+
 // The sheet's rows and columns for the settings: larger problems get fewer, larger cells.
 // A combination that is not allowed gets 0 x 0.
 SheetShape sheetShape(const ProblemSettings &settings);
