@@ -58,46 +58,38 @@ void printError(const QString &message)
     std::fprintf(stderr, "divisheet: %s\n", printableText(message).toLocal8Bit().constData());
 }
 
-// The sheets of the command line into the PDF file, through the same form and pages as the
-// window's; returns the exit status.
+// The command line's PDF file, with the application object made for it: no display is
+// needed, the pages are drawn on a page that is never shown.
 int writePdf(int &argc, char *argv[], const CommandLineOptions &options)
 {
-    const auto existing = options.force ? TWholeFile::Existing::Replace : TWholeFile::Existing::Keep;
-    try {
-        TWholeFile::checkName(options.pdfFile, existing); // before any work
-    } catch (const EFileTaken &taken) {
-        printError(keptFileText(taken));
-        return 2;
-    }
-    // No display needed: the pages are drawn by a form that is never shown.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     prepareApplication(app);
+    return writeSheetsFile(options);
+}
+
+} // namespace
+
+int writeSheetsFile(const CommandLineOptions &options)
+{
+    const auto existing = options.force ? TWholeFile::Existing::Replace : TWholeFile::Existing::Keep;
     int status = 0;
     const MessageSink previous = setMessageSink([&status](const QString &message) {
         printError(message);
         status = 1;
     });
     try {
-        SheetJob job;
-        if (options.code) {
-            SheetRecipe recipe = *options.code;
-            recipe.page.title = options.page.title; // free text, never part of a code
-            job = codeJob(recipe);
-        } else {
-            SheetRecipe base;
-            base.settings = options.settings;
-            base.page = options.page;
-            base.framesShown = options.framesShown;
-            base.answersIncluded = options.answersIncluded;
-            TRandom &random = TRandom::global();
-            random.randomize();
-            job = classSetJob(base, random.seed(), options.sheets);
-        }
-        writeJobPdf(job, options.pdfFile, existing);
+        TWholeFile::checkName(options.pdfFile, existing); // before any work
+        TRandom &random = TRandom::global();
+        random.randomize();
+        const SheetRequest request = options.code
+            ? codeRequest(*options.code, options.page.title)
+            : classSetRequest(options.settings, options.page, options.framesShown, options.answersIncluded,
+                              random.seed(), options.sheets);
+        writeSheetsPdf(makeSheets(request), options.pdfFile, existing);
     } catch (const EFileTaken &taken) {
-        printError(keptFileText(taken)); // taken while the sheets were made
+        printError(keptFileText(taken)); // kept before the work, or taken while the sheets were made
         status = 2;
     } catch (const EFileError &error) {
         printError(QStringLiteral("cannot write %1: %2").arg(error.fileName(), error.reason()));
@@ -109,8 +101,6 @@ int writePdf(int &argc, char *argv[], const CommandLineOptions &options)
     setMessageSink(previous);
     return status;
 }
-
-} // namespace
 
 int runDivisheet(int argc, char *argv[])
 {

@@ -21,6 +21,15 @@ bool installQtTranslations(QApplication &app, const QLocale &locale);
 // data-check panel's check box reachable in the settings panel.
 std::unique_ptr<TFormDivisheet> createMainForm(const QStringList &arguments);
 
+namespace divisheet {
+struct CommandLineOptions;
+}
+
+// Writes the PDF file of a command line with --pdf, with an application object made already,
+// and says what went wrong on stderr. Returns the exit status: 0 done, 1 the file could not be
+// written (nothing is left behind), 2 FILE kept as it is (see --force).
+int writeSheetsFile(const divisheet::CommandLineOptions &options);
+
 // Starts the program as its command line asks (see commandLineHelp()): the window with
 // its message loop, the PDF file of --pdf without a window, or the help text. A bad
 // command line, and a FILE that is kept as it is (see --force), are said on stderr with

@@ -1,6 +1,6 @@
 #include "app/ClassSetDialog.h"
 
-#include "app/SheetPages.h"
+#include "sheet/Sheet.h"
 #include "sheet/ClassSet.h"
 
 #include <QCheckBox>

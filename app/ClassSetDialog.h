@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/UnitDivisheet.h"
+#include "app/PdfFileChooser.h"
 #include "sheet/SheetCode.h"
 
 #include <QDialog>

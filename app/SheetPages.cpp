@@ -1,80 +1,111 @@
 #include "app/SheetPages.h"
 
-#include "sheet/ClassSet.h"
+#include "sheet/PageHeader.h"
+#include "platform/Fonts.h"
+#include "platform/Label.h"
 #include "platform/PdfFile.h"
 #include "platform/Printer.h"
 
 #include <QFileInfo>
 
+#include <algorithm>
+#include <utility>
+
 namespace divisheet {
 
-QString sheetCodeText(const SheetRecipe &recipe)
+namespace {
+
+// The header labels of a page, as the window's form describes its own.
+TLabel *addLabel(QWidget *page, const char *name, QPoint at, const QString &caption)
 {
-    const QString code = encodeSheetCode(recipe);
-    if (code.isEmpty() || recipe.kind != SheetRecipe::Kind::ClassSet)
-        return code;
-    return code + QStringLiteral("  %1/%2").arg(recipe.setIndex).arg(recipe.setSize);
+    auto *label = new TLabel(page);
+    label->setObjectName(QString::fromLatin1(name));
+    label->move(at);
+    label->setCaption(caption);
+    return label;
 }
 
-QString pdfFileName(const QString &code)
+TLabel *addHeader(QWidget *page)
 {
-    QString name = QStringLiteral("わり算");
-    if (!code.isEmpty())
-        name += u'-' + QString(code).remove(u'#');
-    return name + QStringLiteral(".pdf");
+    TLabel *dateName = addLabel(page, "LabelGappiNamae", kDateNameLine.topLeft(), QString());
+    QFont underlined;
+    underlined.setFamilies({QStringLiteral("ＭＳ ゴシック")});
+    underlined.setUnderline(true);
+    dateName->setFont(underlined);
+    dateName->setFontHeight(-kDateNameLine.height());
+    dateName->setCaption(QStringLiteral("　月　日（　　）なまえ　　　　    　　"));
+    addLabel(page, "LabelProjectName", {0, 8}, QStringLiteral("Divisheet")); // the window's title
+    addLabel(page, "LabelSheetCode", {56, 8}, QString());
+    return addLabel(page, "LabelHyoudai", {128, 8}, QString());
 }
 
-SheetJob classSetJob(const SheetRecipe &base, quint32 setSeed, int count)
+const std::pair<TTypeIntegerShow, QString> kPageKinds[] = {{isHide, QStringLiteral("解答値なし")},
+                                                           {isShow, QStringLiteral("解答値あり")}};
+
+// The pages of one kind: every problems page, or the answers page of every sheet that has one.
+void addPagesOf(TSheetPage &page, const std::vector<Sheet> &sheets, TTypeIntegerShow show, TPageOutput &output,
+                const PaperFormat &format)
 {
-    SheetJob job{base, {}};
-    const std::vector<std::vector<Problem>> sheets = classSetSheets(base.settings, setSeed, count, base.page);
-    for (std::size_t k = 0; k < sheets.size(); ++k) {
-        SheetRecipe recipe = base;
-        recipe.kind = SheetRecipe::Kind::ClassSet;
-        recipe.setSeed = setSeed;
-        recipe.setIndex = int(k) + 1;
-        recipe.setSize = int(sheets.size());
-        job.sheets.push_back({recipe, sheets[k]});
+    for (const Sheet &sheet : sheets) {
+        if (show == isShow && !sheet.answersIncluded)
+            continue;
+        page.showSheet(sheet, show, format.settingsLine);
+        output.addFormPage(&page);
     }
-    return job;
 }
 
-SheetJob codeJob(const SheetRecipe &recipe)
+bool anyAnswers(const std::vector<Sheet> &sheets)
 {
-    return {recipe, {{recipe, recipeProblems(recipe)}}};
+    return std::any_of(sheets.begin(), sheets.end(), [](const Sheet &s) { return s.answersIncluded; });
 }
 
-void addJobPages(const SheetJob &job, TPageOutput &output)
+} // namespace
+
+TSheetPage::TSheetPage(PaperSize size)
+    : m_size(size), m_settingsLine((setFont(designFont(-12)), addHeader(this))), m_placer(this)
 {
-    TFormDivisheet form;
-    form.applySheetSettings(job.base.settings, job.base.framesShown, job.base.answersIncluded);
-    form.addPaperPages(job.sheets, isHide, output);
-    if (job.base.answersIncluded)
-        form.addPaperPages(job.sheets, isShow, output);
+    setAttribute(Qt::WA_DontShowOnScreen);
+    setAutoFillBackground(true);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    resize(size.client);
 }
 
-void writeJobPdf(const SheetJob &job, const QString &fileName, TWholeFile::Existing existing)
+void TSheetPage::showSheet(const Sheet &sheet, TTypeIntegerShow show, const QString &settingsLine)
+{
+    m_settingsLine->setCaption(settingsLine.isEmpty() ? divisheet::settingsLine(sheet) : settingsLine);
+    m_placer.placeSheet(sheet, show, m_size.outer, m_size.client);
+}
+
+void addSheetPages(const std::vector<Sheet> &sheets, TPageOutput &output, const PaperFormat &format)
+{
+    TSheetPage page(format.size);
+    for (const auto &[show, title] : kPageKinds)
+        addPagesOf(page, sheets, show, output, format);
+}
+
+void writeSheetsPdf(const std::vector<Sheet> &sheets, const QString &fileName, TWholeFile::Existing existing,
+                    const PaperFormat &format)
 {
     TPdfFile pdf(fileName, QFileInfo(fileName).completeBaseName(), existing);
-    addJobPages(job, pdf);
+    addSheetPages(sheets, pdf, format);
     pdf.commit();
 }
 
-void printJob(const SheetJob &job, TPrinter &printer, const QString &caption)
+void printSheets(const std::vector<Sheet> &sheets, TPrinter &printer, const QString &caption,
+                 const PaperFormat &format)
 {
-    TFormDivisheet form;
-    form.applySheetSettings(job.base.settings, job.base.framesShown, job.base.answersIncluded);
+    TSheetPage page(format.size);
     printer.setOrientation(QPageLayout::Landscape);
-    const std::pair<TTypeIntegerShow, QString> pages[] = {{isHide, QStringLiteral("解答値なし")},
-                                                          {isShow, QStringLiteral("解答値あり")}};
-    for (const auto &[show, tag] : pages) {
-        if (show == isShow && !job.base.answersIncluded)
+    for (const auto &[show, title] : kPageKinds) {
+        if (show == isShow && !anyAnswers(sheets))
             break;
-        printer.setTitle(caption + tag);
-        printer.setFileTag(tag);
+        printer.setTitle(caption + title);
+        printer.setFileTag(title);
         printer.beginDoc();
         try {
-            form.addPaperPages(job.sheets, show, printer);
+            addPagesOf(page, sheets, show, printer, format);
         } catch (...) {
             printer.abortDoc();
             throw;

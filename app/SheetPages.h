@@ -1,48 +1,64 @@
 #pragma once
 
-#include "app/UnitDivisheet.h"
-#include "sheet/SheetCode.h"
+#include "app/SheetPlacer.h"
+#include "sheet/Sheet.h"
 #include "platform/WholeFile.h"
 
 #include <QString>
+#include <QWidget>
 
 #include <vector>
 
+class TLabel;
 class TPageOutput;
 class TPrinter;
 
 namespace divisheet {
 
-// The code at a sheet's foot: "#" and its symbols and, on a sheet of a class set, "k/N"
-// beside it. Empty when the recipe cannot be coded.
-QString sheetCodeText(const SheetRecipe &recipe);
-
-// The suggested name of a sheet's PDF file: "わり算-<code without #>.pdf", or "わり算.pdf"
-// for a sheet without a code.
-QString pdfFileName(const QString &code);
-
-// Sheets to put on paper, all of the settings, frame lines and answers of `base`.
-struct SheetJob
+// The size of a printed page in the window's pixels: its cells follow the window's outer size
+// as designed, its extras the client area inside it. Without a frame both are the designed size.
+struct PaperSize
 {
-    SheetRecipe base;
-    std::vector<PaperSheet> sheets;
+    QSize outer = kDesignPageSize;
+    QSize client = kDesignPageSize;
 };
 
-// Sheets 1 .. count of the class set of base's settings seeded with `setSeed`: every sheet
-// different, no problem repeated while the catalogue lasts.
-SheetJob classSetJob(const SheetRecipe &base, quint32 setSeed, int count);
-// The one sheet of a code, with the settings it records.
-SheetJob codeJob(const SheetRecipe &recipe);
+// A page on paper: a bare white page of the window's designed size with the header every
+// sheet has (the date-and-name line, the program's name, the settings line and the code), on
+// which sheets are placed one after another. It is never shown; pages are drawn from it.
+class TSheetPage : public QWidget
+{
+public:
+    explicit TSheetPage(PaperSize size = {});
 
-// The job's pages, through a form that is never shown: every problems page, then, when
-// the answers are included, every answers page in the same order.
-void addJobPages(const SheetJob &job, TPageOutput &output);
-// The job's pages as one PDF file, written whole or not at all (EFileError), replacing
-// at its name what `existing` allows.
-void writeJobPdf(const SheetJob &job, const QString &fileName, TWholeFile::Existing existing);
-// The job on the printer as printing does it: one landscape job of the problems pages
-// titled `caption` + "解答値なし", then one of the answers pages titled `caption` +
-// "解答値あり".
-void printJob(const SheetJob &job, TPrinter &printer, const QString &caption);
+    // `sheet`, its figures showing `show`, under its own settings line or under `settingsLine`
+    // where that is given.
+    void showSheet(const Sheet &sheet, TTypeIntegerShow show, const QString &settingsLine = {});
+
+private:
+    PaperSize m_size;
+    TLabel *m_settingsLine;
+    TSheetPlacer m_placer;
+};
+
+// How sheets go on paper: the page's size and, where it is not each sheet's own, the settings line.
+struct PaperFormat
+{
+    PaperSize size;
+    QString settingsLine;
+};
+
+// Every problems page, then the answers page of every sheet that includes its answers, in the
+// same order.
+void addSheetPages(const std::vector<Sheet> &sheets, TPageOutput &output, const PaperFormat &format = {});
+// The pages as one PDF file, written whole or not at all (EFileError), replacing at its name
+// what `existing` allows.
+void writeSheetsPdf(const std::vector<Sheet> &sheets, const QString &fileName, TWholeFile::Existing existing,
+                    const PaperFormat &format = {});
+// The pages on the printer as printing does it: one landscape job of the problems pages titled
+// `caption` + "解答値なし", then, where answers are included, one of the answers pages titled
+// `caption` + "解答値あり".
+void printSheets(const std::vector<Sheet> &sheets, TPrinter &printer, const QString &caption,
+                 const PaperFormat &format = {});
 
 } // namespace divisheet

@@ -2,11 +2,13 @@
 
 #include "ui_UnitDivisheet.h"
 
+#include "app/DataCheckGrids.h"
+#include "app/PdfFileChooser.h"
+#include "app/SettingsPanel.h"
 #include "app/SheetPages.h"
-#include "sheet/ProblemCatalogue.h"
+#include "app/SheetPlacer.h"
+#include "sheet/PageHeader.h"
 #include "sheet/ProblemDraw.h"
-#include "sheet/SheetLayout.h"
-#include "figures/LongDivision.h"
 #include "platform/Controls.h"
 #include "platform/Conversions.h"
 #include "platform/ErrorBoundary.h"
@@ -15,17 +17,28 @@
 #include "platform/Random.h"
 
 #include <QAbstractItemDelegate>
+#include <QMouseEvent>
 #include <QScopeGuard>
-
-#include <algorithm>
 
 using namespace divisheet;
 using F = TFormDivisheet;
 
+namespace {
+
+quint32 clockSeed()
+{
+    TRandom &random = TRandom::global();
+    random.randomize();
+    return random.seed();
+}
+
+} // namespace
+
 TFormDivisheet::TFormDivisheet(QWidget *parent) : TFormDivisheet(Options{}, parent) {}
 
 TFormDivisheet::TFormDivisheet(const Options &options, QWidget *parent)
-    : QWidget(parent), ui(std::make_unique<Ui::TFormDivisheet>()), m_chooseSaveFile(choosePdfFile)
+    : TDesignedWindow(parent), ui(std::make_unique<Ui::TFormDivisheet>()),
+      m_seedSource(options.seedSource ? options.seedSource : clockSeed), m_chooseSaveFile(choosePdfFile)
 {
     setObjectName(QStringLiteral("FormDivisheet"));
     // Every control inherits the form's 12-pixel Gothic face unless its description
@@ -34,7 +47,7 @@ TFormDivisheet::TFormDivisheet(const Options &options, QWidget *parent)
     ui->setupUi(this);
     // The form describes the window's outer size; until a window manager frames the
     // window, the client area is given all of it.
-    m_designOuterSize = size();
+    keepDesignedSize();
     m_printerSetupDialog = new TPrinterSetupDialog(this);
     m_printerSetupDialog->setObjectName(QStringLiteral("PrinterSetupDialog1"));
     wireEvents();
@@ -59,15 +72,10 @@ void TFormDivisheet::wire(Control *control, Signal signal, Handler handler, Comm
     connect(control, signal, this, [this, control, handler, commit] {
         runHandler([this, control, handler, commit] {
             if (commit == Commit::Typed)
-                commitTypedSettings();
+                ui->SpinEditDan->commitTyped();
             (this->*handler)(control);
         });
     });
-}
-
-void TFormDivisheet::wireClick(TRadioButton *button, Handler handler)
-{
-    wire(button, &TRadioButton::Click, handler);
 }
 
 void TFormDivisheet::wireEvents()
@@ -86,7 +94,8 @@ void TFormDivisheet::wireEvents()
     wire(ui->ButtonRadioGroupBoxStartClose, &QPushButton::clicked, &F::ButtonRadioGroupBoxStartCloseClick);
     wire(ui->RadioGroupAmari, &TRadioGroup::Click, &F::RadioGroupAmariClick);
     wire(ui->CheckBoxDataKakunin, &TCheckBox::Click, &F::CheckBoxDataKakuninClick, typed);
-    wireClassButtons();
+    for (const ClassButton &entry : kClassButtons)
+        wire(ui.get()->*entry.button, &TRadioButton::Click, entry.handler);
     wire(ui->SpinEditDan, &TSpinEdit::Change, &F::SpinEditDanChange);
 
     // The code tells how the regeneration made the sheet; a sheet that went through the
@@ -107,7 +116,6 @@ void TFormDivisheet::wireEvents()
     wire(ui->ButtonStringGridDataClear, &QPushButton::clicked, &F::StringGridDataClear);
 }
 
-// ---------------------------------------------------------------------------------------
 // Start-up and the header
 
 void TFormDivisheet::FormCreate(QObject *)
@@ -115,19 +123,18 @@ void TFormDivisheet::FormCreate(QObject *)
     move(0, 0);
     ui->PanelDataKakunin->hide();
     ui->CheckBoxDataKakunin->hide();
-    fillListGrid();
+    fillCatalogueGrid(ui->StringGridList);
     m_state.FigureFontSize = 30;
     setAutoFillBackground(true);
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
-    createPageControls();
+    m_placer = std::make_unique<TSheetPlacer>(this);
     m_state.FigureRows = 2;
     m_state.FigureColumns = 5;
-    fillDataGrid();
+    fillSheetGrid(ui->StringGridData, m_state.FigureRows * m_state.FigureColumns);
     setDefaultSettings();
-    placeSheetCodeLabel();
-    setTitleTexts();
+    m_placer->placeCode(QString(), size());
     LabelHyoudaiHyouji(this);
     DataHsseiSuutiSentakuComponentByouga(this);
     raisePanels();
@@ -135,7 +142,8 @@ void TFormDivisheet::FormCreate(QObject *)
 }
 
 // Fixed divisor 2, quotients 1..9, no remainder. Each setting runs its control's click
-// handler, which leaves the enabled states and the spin edit's minimum behind.
+// handler, which leaves the enabled states and the spin edit's minimum behind; the title
+// texts are the defaults', replacing what the handlers put there.
 void TFormDivisheet::setDefaultSettings()
 {
     ui->RadioButtonWaruKotei->setChecked(true);
@@ -143,11 +151,6 @@ void TFormDivisheet::setDefaultSettings()
     ui->LabelProjectName->setCaption(windowTitle());
     ui->RadioGroupAmari->setItemIndex(0);
     ui->SpinEditDan->setValue(2);
-}
-
-// The title texts of the defaults, replacing what the click handlers put there.
-void TFormDivisheet::setTitleTexts()
-{
     m_state.FixedDivisorText = IntToStr(ui->SpinEditDan->value());
     m_state.DivisorCaption = m_state.FixedDivisorText + QStringLiteral("で固定");
     m_state.QuotientCaption = QStringLiteral("?");
@@ -155,34 +158,12 @@ void TFormDivisheet::setTitleTexts()
     m_state.FrameCaption = QStringLiteral("表示");
 }
 
-namespace {
-
-QString titleLine(const QString &frame, const QString &divisor, const QString &quotient, const QString &remainder)
-{
-    return QStringLiteral("枠線:") + frame + QStringLiteral(" ,割る数:") + divisor + QStringLiteral(" ,答:")
-        + quotient + QStringLiteral(" ,余り:") + remainder;
-}
-
-} // namespace
-
 void TFormDivisheet::LabelHyoudaiHyouji(QObject *)
 {
-    ui->LabelHyoudai->setCaption(titleLine(m_state.FrameCaption, m_state.DivisorCaption, m_state.QuotientCaption,
-                                           m_state.RemainderCaption));
+    ui->LabelHyoudai->setCaption(settingsLine(m_state.FrameCaption, m_state.DivisorCaption, m_state.QuotientCaption,
+                                              m_state.RemainderCaption));
 }
 
-// The header of a page on paper describes that page's sheet, which need not be what the
-// settings panel (and so the window's header) holds by then: the panel may have changed
-// since the sheet was made, or a set or a code brings settings of its own.
-void TFormDivisheet::showSheetTitleLine(const ProblemSettings &settings, bool framesShown)
-{
-    const QString remainder = settings.withRemainder ? ui->RadioGroupAmari->items().value(1) : QStringLiteral("なし");
-    ui->LabelHyoudai->setCaption(titleLine(framesShown ? QStringLiteral("表示") : QStringLiteral("非表示"),
-                                           divisorCaption(settings.divisor, settings.fixedDivisor),
-                                           quotientCaption(settings.quotient), remainder));
-}
-
-// ---------------------------------------------------------------------------------------
 // Making a sheet
 
 void TFormDivisheet::DataHsseiSuutiSentakuComponentByouga(QObject *Sender)
@@ -206,87 +187,51 @@ void TFormDivisheet::FormDblClick(QObject *Sender)
     DataHsseiSuutiSentakuComponentByouga(Sender);
 }
 
+quint32 TFormDivisheet::nextSeed()
+{
+    return m_seedSource();
+}
+
+// The catalogue of the panel's settings, made as every sheet's is, shown in the catalogue grid.
 void TFormDivisheet::DataHassei(QObject *)
 {
-    const ProblemSettings settings = currentSettings();
-    TRandom &random = TRandom::global();
-    m_catalogueSettings = settings;
-    m_seeds.catalogueSeed = 0;
-    if (isRandomCatalogue(settings)) {
-        random.randomize();
-        m_seeds.catalogueSeed = random.seed();
-    }
-
+    m_catalogueSettings = currentSettings();
+    m_seeds.catalogueSeed = isRandomCatalogue(m_catalogueSettings) ? nextSeed() : 0;
     // The page's options take effect here, at the new sheet, like the settings.
     m_sheetPageOptions = m_pageOptions;
-    const int randomCount = randomCatalogueCount(settings, m_sheetPageOptions);
+    const std::vector<Problem> catalogue = sheetCatalogue(m_catalogueSettings, m_seeds.catalogueSeed, m_sheetPageOptions);
+    showCatalogue(ui->StringGridList, catalogue);
 
-    TStringGrid *list = ui->StringGridList;
-    list->beginUpdate();
-    const int count = enumeratedCount(settings, randomCount);
-    list->setColCount(count + 1);
-    int column = 0;
-    forEachCatalogueProblem(settings, random, [list, &column](const Problem &problem) {
-        ++column;
-        list->setCellNumber(column, 0, column);
-        list->setCellNumber(column, 1, problem.quotient);
-        list->setCellNumber(column, 2, problem.divisor);
-        list->setCellNumber(column, 3, problem.remainder);
-        list->setCellNumber(column, 4, problem.dividend);
-    }, randomCount);
-    list->setColCount(column + 1);
-    list->endUpdate();
-
-    const PageLayout grid = sheetGrid(settings, m_sheetPageOptions);
+    const PageLayout grid = sheetGrid(m_catalogueSettings, m_sheetPageOptions);
     m_state.FigureRows = grid.rows;
     m_state.FigureColumns = grid.columns;
     m_state.ProblemCount = grid.problemCount();
     m_state.FigureFontSize = quint8(grid.fontSize);
     if (m_sheetPageOptions.more) // a smaller catalogue gives what it has
-        m_state.ProblemCount = std::min(m_state.ProblemCount, column);
-
-    list->setCol(column);
+        m_state.ProblemCount = std::min(m_state.ProblemCount, int(catalogue.size()));
 }
 
+// The draw out of what the catalogue grid holds, as every sheet draws; an exhausted catalogue
+// ends it, and the columns it could not fill keep what they held.
 void TFormDivisheet::SuutiSentaku(QObject *)
 {
-    TRandom &random = TRandom::global();
-    random.randomize();
-    m_seeds.drawSeed = random.seed();
-    if (m_state.ProblemCount <= 0)
-        return;
-
-    TStringGrid *list = ui->StringGridList;
-    TStringGrid *data = ui->StringGridData;
-    // An exhausted catalogue ends the draw; the columns it could not fill keep what
-    // they held.
-    const std::vector<int> positions =
-        drawPositions(list->colCount() - 1, m_state.ProblemCount, random);
-    list->beginUpdate();
-    data->beginUpdate();
-    int k = 0;
-    for (const int j : positions) {
-        ++k;
-        const int problemsLeft = list->colCount() - 1;
-        for (int row = 0; row <= 4; ++row)
-            data->setCell(k, row, list->cell(j, row));
-        list->shiftColumnsLeft(j + 1, problemsLeft);
-        list->setColCount(problemsLeft);
-    }
-    data->endUpdate();
-    list->endUpdate();
+    m_seeds.drawSeed = nextSeed();
+    if (m_state.ProblemCount > 0)
+        takeDrawnColumns(ui->StringGridList, ui->StringGridData,
+                         sheetDraw(ui->StringGridList->colCount() - 1, m_state.ProblemCount, m_seeds.drawSeed));
 }
 
-// ---------------------------------------------------------------------------------------
 // Placing the figures
 
 void TFormDivisheet::ComponentByouga(QObject *Sender)
 {
     ComponentSakujo(Sender);
+    PageLayout layout = placedPageLayout(m_sheetPageOptions, m_state.FigureRows, m_state.FigureColumns,
+                                         outerSize(this), size());
+    layout.fontSize = m_state.FigureFontSize;
     // Whatever placed the figures, and however far it got, the panels stay usable.
-    const PageLayout layout = sheetPageLayout();
     const auto panelsOnTop = qScopeGuard([this, layout] {
-        placeNumbers(layout);
+        m_placer->placeNumbers(layout, m_state.ProblemCount);
         raisePanels();
     });
     showSheetCode();
@@ -294,42 +239,34 @@ void TFormDivisheet::ComponentByouga(QObject *Sender)
     m_state.PlacedRows = m_state.FigureRows;
     m_state.CellWidth = layout.cell.width;
     m_state.CellHeight = layout.cell.height;
-    showPageHeader();
+    m_placer->placeHeader(m_sheetPageOptions, size());
 
     TStringGrid *data = ui->StringGridData;
     data->setColCount(m_state.FigureRows * m_state.FigureColumns + 1);
-
     int k = 1;
     for (int row = 1; row <= m_state.FigureRows; ++row) {
         for (int column = 1; column <= m_state.FigureColumns; ++column) {
             const int divisor = StrToInt(data->cell(k, 2));
             const int dividend = StrToInt(data->cell(k, 4));
             const QPoint topLeft = layout.figureTopLeft(row, column);
-            CreateComponent(column, row, topLeft.x(), topLeft.y(), kFigureStartWidth,
-                            kFigureStartHeight, divisor, dividend, m_state.IntegerShowSetting);
-            ++k;
-            if (k > m_state.ProblemCount)
+            CreateComponent(column, row, topLeft.x(), topLeft.y(), kFigureStartWidth, kFigureStartHeight, divisor,
+                            dividend, m_state.IntegerShowSetting);
+            if (++k > m_state.ProblemCount)
                 return;
         }
     }
 }
 
-void TFormDivisheet::CreateComponent(int Column, int Row, int Left, int Top, int Width,
-                                     int Height, int Divisor, int Dividend,
-                                     TTypeIntegerShow IntegerShow)
+void TFormDivisheet::CreateComponent(int Column, int Row, int Left, int Top, int Width, int Height, int Divisor,
+                                     int Dividend, TTypeIntegerShow IntegerShow)
 {
-    const QString name = figureName(figureNumber(Row, Column, m_state.FigureColumns));
-    if (findComponent(this, name))
-        return;
-    auto *figure = new TLongDivision(this);
-    figure->setGeometry(Left, Top, Width, Height);
-    figure->setObjectName(name);
-    figure->setFontSize(m_state.FigureFontSize);
-    figure->setValueIntegerWarareru(Dividend);
-    figure->setValueIntegerWaru(Divisor);
-    figure->setTypeFrameShow(m_state.FrameShowSetting);
-    figure->setTypeIntegerShow(IntegerShow);
-    figure->show();
+    m_placer->createFigure(figureNumber(Row, Column, m_state.FigureColumns), QRect(Left, Top, Width, Height),
+                           m_state.FigureFontSize, Divisor, Dividend, m_state.FrameShowSetting, IntegerShow);
+}
+
+void TFormDivisheet::ComponentSakujo(QObject *)
+{
+    m_placer->removeFigures(m_state.PlacedRows, m_state.PlacedColumns);
 }
 
 // The button panel, the settings panel over it and, when shown, the data-check panel
@@ -342,37 +279,100 @@ void TFormDivisheet::raisePanels()
         ui->PanelDataKakunin->raise();
 }
 
-void TFormDivisheet::ComponentSakujo(QObject *)
+void TFormDivisheet::setPageOptions(const PageOptions &options)
 {
-    for (int row = 1; row <= m_state.PlacedRows; ++row) {
-        for (int column = 1; column <= m_state.PlacedColumns; ++column) {
-            const QString name = figureName(figureNumber(row, column, m_state.PlacedColumns));
-            delete findComponent<TLongDivision>(this, name);
-        }
+    m_pageOptions = options;
+    m_pageOptions.title = fitTitle(options.title).text;
+}
+
+// The sheet as a value, and its code
+
+std::optional<SheetRecipe> TFormDivisheet::sheetRecipe() const
+{
+    if (!m_recipe)
+        return std::nullopt;
+    SheetRecipe recipe = *m_recipe;
+    recipe.framesShown = m_state.FrameShowSetting == fsShow;
+    recipe.answersIncluded = ui->CheckBoxPrintAnswer->isChecked();
+    return recipe;
+}
+
+// The regeneration has just filled the catalogue and drawn from it: its seeds make the
+// sheet again.
+void TFormDivisheet::recordSheetRecipe()
+{
+    m_recipe = SheetRecipe();
+    m_recipe->settings = m_catalogueSettings;
+    m_recipe->seeds = m_seeds;
+    m_recipe->page = m_sheetPageOptions;
+}
+
+void TFormDivisheet::forgetSheetCode()
+{
+    m_recipe.reset();
+    showSheetCode();
+}
+
+void TFormDivisheet::showSheetCode()
+{
+    if (m_placer) // the answers check box may toggle while the form is made
+        m_placer->placeCode(sheetCodeText(sheetRecipe()), size());
+}
+
+Sheet TFormDivisheet::screenSheet() const
+{
+    Sheet sheet{m_catalogueSettings, m_sheetPageOptions, m_state.FrameShowSetting == fsShow,
+                ui->CheckBoxPrintAnswer->isChecked(), {}, sheetRecipe()};
+    for (int k = 1; k <= m_state.ProblemCount; ++k)
+        sheet.problems.push_back(problemAt(ui->StringGridData, k));
+    return sheet;
+}
+
+PaperFormat TFormDivisheet::paperFormat() const
+{
+    const QSize outer = designedOuterSize();
+    return {{outer, clientSizeFor(outer, outerSize(this) - size())}, {}};
+}
+
+// The window on the desktop
+
+// The code, and the settings line at the foot of a titled sheet, stay at the window's foot.
+void TFormDivisheet::resizeEvent(QResizeEvent *event)
+{
+    TDesignedWindow::resizeEvent(event);
+    if (!m_placer)
+        return;
+    m_placer->placeCode(ui->LabelSheetCode->caption(), size());
+    if (m_sheetPageOptions.hasTitle())
+        m_placer->placeHeader(m_sheetPageOptions, size());
+}
+
+// The panels stand at fixed places and the window does not scroll: a window smaller than
+// the panels reach would cut controls off beyond reach, so it may not become smaller.
+void TFormDivisheet::keepPanelsInside()
+{
+    QRect reach = ui->PanelButtons->geometry() | ui->GroupBoxStart->geometry();
+    if (!ui->PanelDataKakunin->isHidden())
+        reach |= ui->PanelDataKakunin->geometry();
+    setMinimumSize(reach.right() + 1, reach.bottom() + 1);
+}
+
+void TFormDivisheet::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // Only the form's free area makes a new sheet; a double click on a figure or a
+    // control belongs to that control.
+    if (event->button() == Qt::LeftButton && !childAt(event->position().toPoint())) {
+        runHandler([this] {
+            ui->SpinEditDan->commitTyped();
+            FormDblClick(this);
+        });
+        event->accept();
+        return;
     }
+    QWidget::mouseDoubleClickEvent(event);
 }
 
-// ---------------------------------------------------------------------------------------
-// Buttons and check boxes
-
-void TFormDivisheet::CheckBoxRuledLineClick(QObject *Sender)
+ProblemSettings TFormDivisheet::currentSettings() const
 {
-    const bool checked = ui->CheckBoxRuledLine->isChecked();
-    m_state.FrameCaption = checked ? QStringLiteral("表示") : QStringLiteral("非表示");
-    LabelHyoudaiHyouji(Sender);
-    m_state.FrameShowSetting = checked ? fsShow : fsHide;
-    ComponentSakujo(Sender);
-    ComponentByouga(Sender);
-}
-
-void TFormDivisheet::ButtonStartClick(QObject *)
-{
-    ui->ButtonStart->hide();
-    ui->GroupBoxStart->show();
-}
-
-void TFormDivisheet::ButtonRadioGroupBoxStartCloseClick(QObject *)
-{
-    ui->GroupBoxStart->hide();
-    ui->ButtonStart->show();
+    return panelSettings(*ui);
 }

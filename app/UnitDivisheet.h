@@ -1,54 +1,38 @@
 #pragma once
 
+#include "app/DesignedWindow.h"
+#include "app/PdfFileChooser.h"
 #include "app/SheetState.h"
-#include "sheet/PageLayout.h"
 #include "sheet/PageOptions.h"
 #include "sheet/ProblemClasses.h"
-#include "sheet/SheetCode.h"
-
-#include <QWidget>
+#include "sheet/Sheet.h"
+#include "sheet/SheetMaker.h"
 
 #include <functional>
 #include <memory>
 #include <optional>
-#include <vector>
 
 namespace Ui {
 class TFormDivisheet;
 }
 
-namespace divisheet {
-
-// One sheet to put on paper: what makes it (its code and, in a class set, its number) and
-// its problems in the order of the cells.
-struct PaperSheet
-{
-    SheetRecipe recipe;
-    std::vector<Problem> problems;
-};
-
-// Asks for the name of a file to write: the parent window, the dialog's caption and the
-// suggested file (a path). Returns an empty text when the user cancels.
-using SaveFileChooser = std::function<QString(QWidget *, const QString &, const QString &)>;
-
-// The standard file dialog for a PDF file; it asks before replacing a file.
-QString choosePdfFile(QWidget *parent, const QString &caption, const QString &suggested);
-
-} // namespace divisheet
-
-class TPageOutput;
 class TPrinterSetupDialog;
 class TRadioButton;
+class TSheetPlacer;
 class TStringGrid;
+
+namespace divisheet {
+struct PaperFormat;
+}
 
 // The program's one window: the worksheet itself (a header line over a grid of
 // long-division figures) with the button panel, the settings panel and the data-check
 // panel lying over it. Its operations are named after their controls and events
 // (ButtonKoushinClick) or, in romanised Japanese, after what they do (DataHassei:
-// generate the data; ComponentByouga: draw the figures); the arithmetic behind them
-// lives in plain functions (ProblemCatalogue, ProblemDraw, SheetLayout) so that it can
-// be read and tested without widgets.
-class TFormDivisheet : public QWidget
+// generate the data; ComponentByouga: draw the figures). What makes a sheet lives in
+// sheet/ (catalogue, draw, layout), what puts one on a page in TSheetPlacer, and paper
+// in SheetPages: the window holds its panels and wires them to those.
+class TFormDivisheet : public TDesignedWindow
 {
     Q_OBJECT
 
@@ -57,6 +41,8 @@ public:
     {
         // Shows the data-check panel's check box in the settings panel after start-up.
         bool dataCheck = false;
+        // Where each catalogue and draw takes its seed: the clock, or a fixed source in tests.
+        std::function<quint32()> seedSource;
     };
 
     explicit TFormDivisheet(QWidget *parent = nullptr);
@@ -72,17 +58,10 @@ public:
     // Where PDF保存 and まとめて作成 ask for a file; the standard file dialog unless set.
     void setSaveFileChooser(divisheet::SaveFileChooser chooser);
 
-    // Sheets on paper, laid out as printing lays out its pages (the designed window's
-    // size, no controls). The sheet on screen without a new draw: its problems page and,
-    // when 解答も印刷 is checked, its answers page; the screen keeps its sheet.
-    void addScreenSheetPages(TPageOutput &output);
-    // The settings a sheet is made of, set through the settings panel as a user would.
-    void applySheetSettings(const divisheet::ProblemSettings &settings, bool framesShown,
-                            bool answersIncluded);
-    // One page per sheet, the figures showing `show`, with the sheet's code in the header.
-    // The form keeps the last of them: for a form that is never shown.
-    void addPaperPages(const std::vector<divisheet::PaperSheet> &sheets,
-                       divisheet::TTypeIntegerShow show, TPageOutput &output);
+    // The page's options. They take effect at the next sheet, as the other settings do; the
+    // title is cut to its limit.
+    void setPageOptions(const divisheet::PageOptions &options);
+    const divisheet::PageOptions &pageOptions() const { return m_pageOptions; }
 
     // Start-up and the header.
     void FormCreate(QObject *Sender);
@@ -109,6 +88,7 @@ public:
     void ButtonPrintOutClick(QObject *Sender);
     void ButtonSavePdfClick(QObject *Sender);
     void ButtonClassSetClick(QObject *Sender);
+    void ButtonPageOptionsClick(QObject *Sender);
 
     // The settings panel.
     void RadioGroupAmariClick(QObject *Sender);
@@ -137,14 +117,8 @@ public:
 
     using Handler = void (TFormDivisheet::*)(QObject *);
 
-    // The page's options (UnitDivisheetPage.cpp). They take effect at the next sheet, as
-    // the other settings do; the title is cut to its limit.
-    void setPageOptions(const divisheet::PageOptions &options);
-    const divisheet::PageOptions &pageOptions() const { return m_pageOptions; }
-    void ButtonPageOptionsClick(QObject *Sender);
-
 protected:
-    bool event(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
@@ -152,56 +126,36 @@ private:
     template <typename Control, typename Signal>
     void wire(Control *control, Signal signal, Handler handler, Commit commit = Commit::Nothing);
     void wireEvents();
-    void wireClick(TRadioButton *button, Handler handler);
-    void wireClassButtons();
 
-    void fillListGrid();
-    void fillDataGrid();
     void setDefaultSettings();
-    void setTitleTexts();
-
-    void commitTypedSettings();
     void raisePanels();
-    void fitFrameToDesign();
     void keepPanelsInside();
-    QSize sheetOuterSize() const;
-    void clearProblems(TStringGrid *grid);
     void divisorClassClicked(divisheet::DivisorClass divisorClass);
     void quotientClassClicked(divisheet::QuotientClass quotientClass);
     divisheet::ProblemSettings currentSettings() const;
+    quint32 nextSeed();
+
+    // The sheet on screen as a value: its problems as the data grid holds them.
+    divisheet::Sheet screenSheet() const;
+    // Paper as printing lays it out: the designed window's size less this window's frame.
+    divisheet::PaperFormat paperFormat() const;
     void printPages(QObject *Sender);
     void showControlsAfterPrinting();
-
     void recordSheetRecipe();
-    void showSheetTitleLine(const divisheet::ProblemSettings &settings, bool framesShown);
     void forgetSheetCode();
     void showSheetCode();
-    bool refillFigures();
-    void placeSheetCodeLabel();
-    // The page's surface, laid out for paper while it lives; `hidden` gets the controls
-    // that were hidden for it.
-    std::unique_ptr<QWidget> openPaper(std::vector<QWidget *> &hidden);
-    void closePaper(const std::vector<QWidget *> &hidden);
-    // The page's options on the sheet (UnitDivisheetPage.cpp).
-    divisheet::PageLayout sheetPageLayout() const;
-    QSize sheetClientSize() const;
-    void createPageControls();
-    void showPageHeader();
-    void placeNumbers(const divisheet::PageLayout &layout);
-    divisheet::PageOptions m_pageOptions;
-    divisheet::PageOptions m_sheetPageOptions; // those of the sheet now placed
 
     std::unique_ptr<Ui::TFormDivisheet> ui;
+    std::unique_ptr<TSheetPlacer> m_placer;
     TSheetState m_state;
     TPrinterSetupDialog *m_printerSetupDialog = nullptr;
-    // The window's outer size as the form describes it.
-    QSize m_designOuterSize;
-    // Set while the printed pages are made: they are laid out for this outer size.
-    std::optional<QSize> m_paperOuterSize;
-    bool m_frameFitted = false;
 
+    // The page's options: those of the panel, and those of the sheet now placed.
+    divisheet::PageOptions m_pageOptions;
+    divisheet::PageOptions m_sheetPageOptions;
     // The seeds of the last catalogue and draw and the settings of that catalogue; the
     // sheet's recipe once a regeneration has placed them.
+    std::function<quint32()> m_seedSource;
     divisheet::SheetSeeds m_seeds;
     divisheet::ProblemSettings m_catalogueSettings = divisheet::startUpSettings();
     std::optional<divisheet::SheetRecipe> m_recipe;

@@ -19,6 +19,9 @@ struct TextPlace
 
 // The date-and-name line of the header, as the window is designed.
 inline constexpr QRect kDateNameLine{440, 8, 570, 29};
+// Where the window's button panel stands over the header. An own title keeps clear of it on
+// paper too, so that a page looks the same whichever way it was made.
+inline constexpr QRect kButtonPanelPlace{8, 24, 305, 28};
 
 // The score box covers the right end of the date-and-name line, where the blank after
 // the name runs out; its mark 点 stands inside it at the right, the rest is left free

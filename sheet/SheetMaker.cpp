@@ -41,17 +41,23 @@ QString settingsProblem(const ProblemSettings &s)
     return {};
 }
 
+std::vector<Problem> sheetCatalogue(const ProblemSettings &settings, quint32 catalogueSeed, const PageOptions &page)
+{
+    TRandom rng(isRandomCatalogue(settings) ? catalogueSeed : 0);
+    return buildCatalogue(settings, rng, randomCatalogueCount(settings, page));
+}
+
+std::vector<int> sheetDraw(int available, int count, quint32 drawSeed)
+{
+    TRandom rng(drawSeed);
+    return drawPositions(available, count, rng);
+}
+
 std::vector<Problem> makeSheet(const ProblemSettings &settings, const SheetSeeds &seeds,
                                const PageOptions &page)
 {
-    TRandom rng;
-    if (isRandomCatalogue(settings))
-        rng.setSeed(seeds.catalogueSeed);
-    std::vector<Problem> catalogue = buildCatalogue(settings, rng, randomCatalogueCount(settings, page));
-
-    rng.setSeed(seeds.drawSeed);
-    const int count = sheetProblemCount(settings, page);
-    return takeDrawn(catalogue, drawPositions(int(catalogue.size()), count, rng));
+    std::vector<Problem> catalogue = sheetCatalogue(settings, seeds.catalogueSeed, page);
+    return takeDrawn(catalogue, sheetDraw(int(catalogue.size()), sheetProblemCount(settings, page), seeds.drawSeed));
 }
 
 } // namespace divisheet

@@ -44,10 +44,13 @@ inline constexpr DivisorClass allDivisorClasses[] = {
 // 1..9, a fixed divisor of 1 with a remainder, which has no problems).
 QString settingsProblem(const ProblemSettings &settings);
 
-// The sheet's problems in the order of its cells, drawn with the same generator calls as
-// the window: the catalogue (after seeding catalogueSeed for a random catalogue), then
-// drawPositions() from seed drawSeed out of the shrinking catalogue. A catalogue smaller
-// than the sheet gives what it has. The page's options decide how many problems it holds.
+// The sheet's problems in the order of its cells, in two steps, which the window takes one at a
+// time with its data-check grids in between: the catalogue (after seeding catalogueSeed for a
+// random catalogue), then drawPositions() from seed drawSeed out of the shrinking catalogue. A
+// catalogue smaller than the sheet gives what it has. The page's options decide how many
+// problems it holds.
+std::vector<Problem> sheetCatalogue(const ProblemSettings &settings, quint32 catalogueSeed, const PageOptions &page);
+std::vector<int> sheetDraw(int available, int count, quint32 drawSeed);
 std::vector<Problem> makeSheet(const ProblemSettings &settings, const SheetSeeds &seeds,
                                const PageOptions &page = {});
 

@@ -65,7 +65,7 @@ private slots:
     {
         QFETCH(bool, dataCheck);
         MessageCapture capture;
-        auto form = makeForm({dataCheck});
+        auto form = makeForm({dataCheck, {}});
         QCOMPARE(title(form.get()),
                  QStringLiteral("枠線:表示 ,割る数:2で固定 ,答:? ,余り:なし"));
         QCOMPARE(child<TLabel>(form.get(), "LabelProjectName")->caption(), QStringLiteral("Divisheet"));
@@ -152,7 +152,7 @@ private slots:
     {
         QFETCH(int, dataCheckClicks);
         QFETCH(QSize, smallest);
-        auto form = makeForm({true});
+        auto form = makeForm({true, {}});
         for (int k = 0; k < dataCheckClicks; ++k)
             child<TCheckBox>(form.get(), "CheckBoxDataKakunin")->click();
         form->resize(1, 1);
@@ -319,7 +319,7 @@ private slots:
         QFETCH(QString, trigger);
         QFETCH(int, divisor);
         MessageCapture capture;
-        auto form = makeForm({true}); // with the data-check box
+        auto form = makeForm({true, {}}); // with the data-check box
         child<TRadioGroup>(form.get(), "RadioGroupAmari")->setItemIndex(remainderItem);
         QApplication::setActiveWindow(form.get());
         QVERIFY(QTest::qWaitForWindowActive(form.get()));

@@ -83,7 +83,7 @@ private slots:
     void panelsAboveFigures()
     {
         QFETCH(QString, trigger);
-        auto form = makeForm({true}); // with the data-check box
+        auto form = makeForm({true, {}}); // with the data-check box
         auto *check = child<TCheckBox>(form.get(), "CheckBoxDataKakunin");
         if (trigger == u"double click")
             QTest::mouseDClick(form.get(), Qt::LeftButton, {}, QPoint(1020, 760));
@@ -205,7 +205,7 @@ private slots:
 
     void deletionAfterShapeChangeFreesEveryFigure()
     {
-        auto form = makeForm({true}); // with the data-check box
+        auto form = makeForm({true, {}}); // with the data-check box
         QCOMPARE(figuresOn(form.get()).size(), size_t(10));
         child<TRadioButton>(form.get(), "RadioButtonWaru1000_9999")->click();
         child<TButton>(form.get(), "ButtonRansuuHassei")->click();
@@ -217,7 +217,7 @@ private slots:
 
     void dataCheckPanel()
     {
-        auto form = makeForm({true}); // with the data-check box
+        auto form = makeForm({true, {}}); // with the data-check box
         auto *check = child<TCheckBox>(form.get(), "CheckBoxDataKakunin");
         auto *panel = child<QWidget>(form.get(), "PanelDataKakunin");
         auto *list = child<TStringGrid>(form.get(), "StringGridList");
@@ -249,7 +249,7 @@ private slots:
 
     void repeatedChoiceDrawsOnlyNewProblems()
     {
-        auto form = makeForm({true}); // with the data-check box
+        auto form = makeForm({true, {}}); // with the data-check box
         child<TRadioButton>(form.get(), "RadioButtonWaru1_9")->click();
         child<TCheckBox>(form.get(), "CheckBoxDataKakunin")->click();
         child<TButton>(form.get(), "ButtonRansuuHassei")->click();
@@ -274,7 +274,7 @@ private slots:
     void clearedSheetReportsConversionError()
     {
         MessageCapture capture;
-        auto form = makeForm({true}); // with the data-check box
+        auto form = makeForm({true, {}}); // with the data-check box
         child<TCheckBox>(form.get(), "CheckBoxDataKakunin")->click();
         child<TButton>(form.get(), "ButtonStringGridDataClear")->click();
         child<TButton>(form.get(), "ButtonByouga")->click();
@@ -315,7 +315,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, rejected);
         MessageCapture capture;
-        auto form = makeForm({true}); // with the data-check box
+        auto form = makeForm({true, {}}); // with the data-check box
         auto *check = child<TCheckBox>(form.get(), "CheckBoxDataKakunin");
         check->click();
         QAbstractItemModel *model = child<TStringGrid>(form.get(), "StringGridData")->model();

@@ -371,7 +371,7 @@ private slots:
         QFETCH(bool, typed);
         QTemporaryDir dir;
         MessageCapture capture;
-        auto form = makeForm({true});
+        auto form = makeForm({true, {}});
         child<TCheckBox>(form.get(), "CheckBoxPrintAnswer")->setChecked(answers);
         if (typed) {
             child<TCheckBox>(form.get(), "CheckBoxDataKakunin")->setChecked(true);

@@ -1,0 +1,97 @@
+#include "app/DataCheckGrids.h"
+
+#include "sheet/PageLayout.h"
+#include "platform/Conversions.h"
+#include "platform/StringGrid.h"
+
+namespace divisheet {
+
+void fillCatalogueGrid(TStringGrid *list)
+{
+    list->beginUpdate();
+    list->setRowCount(5);
+    list->setColCount(10001);
+    list->setColWidth(0, 60);
+    const QString titles[] = {QStringLiteral("残問題数"), QStringLiteral("答"), QStringLiteral("割る数"),
+                              QStringLiteral("余"), QStringLiteral("割られる数")};
+    for (int row = 0; row < 5; ++row)
+        list->setCell(0, row, titles[row]);
+    for (int n = 1; n <= 10000; ++n)
+        list->setCellNumber(n, 0, n);
+    for (int c = 1; c <= 100; ++c) {
+        list->setCellNumber(c, 1, (c - 1) / 10);
+        list->setCellNumber(c, 2, c);
+    }
+    list->endUpdate();
+}
+
+void fillSheetGrid(TStringGrid *data, int columns)
+{
+    data->beginUpdate();
+    data->setColWidth(0, 60);
+    const QString titles[] = {QStringLiteral("答"), QStringLiteral("割る数"), QStringLiteral("余り"),
+                              QStringLiteral("割られる数")};
+    for (int row = 1; row <= 4; ++row)
+        data->setCell(0, row, titles[row - 1]);
+    data->setColCount(columns + 1);
+    data->setRowCount(5);
+    for (int n = 1; n <= kMaxSheetProblems; ++n)
+        data->setCellNumber(n, 0, n);
+    data->endUpdate();
+}
+
+void showCatalogue(TStringGrid *list, const std::vector<Problem> &catalogue)
+{
+    list->beginUpdate();
+    const int count = int(catalogue.size());
+    list->setColCount(count + 1);
+    for (int column = 1; column <= count; ++column) {
+        const Problem &problem = catalogue[std::size_t(column - 1)];
+        list->setCellNumber(column, 0, column);
+        list->setCellNumber(column, 1, problem.quotient);
+        list->setCellNumber(column, 2, problem.divisor);
+        list->setCellNumber(column, 3, problem.remainder);
+        list->setCellNumber(column, 4, problem.dividend);
+    }
+    list->endUpdate();
+    list->setCol(count);
+}
+
+void takeDrawnColumns(TStringGrid *list, TStringGrid *data, const std::vector<int> &positions)
+{
+    list->beginUpdate();
+    data->beginUpdate();
+    int k = 0;
+    for (const int j : positions) {
+        ++k;
+        const int problemsLeft = list->colCount() - 1;
+        for (int row = 0; row <= 4; ++row)
+            data->setCell(k, row, list->cell(j, row));
+        list->shiftColumnsLeft(j + 1, problemsLeft);
+        list->setColCount(problemsLeft);
+    }
+    data->endUpdate();
+    list->endUpdate();
+}
+
+void clearProblems(TStringGrid *grid, int count)
+{
+    grid->beginUpdate();
+    for (int column = 1; column <= count; ++column) {
+        for (int row = 0; row <= 4; ++row)
+            grid->setCell(column, row, QString());
+    }
+    grid->endUpdate();
+}
+
+Problem problemAt(const TStringGrid *data, int column)
+{
+    const qint32 divisor = StrToInt(data->cell(column, 2));
+    const qint32 dividend = StrToInt(data->cell(column, 4));
+    // A typed divisor may be 0 or negative; the figure shows what it can of it.
+    if (divisor <= 0 || dividend < 0)
+        return {0, divisor, 0, dividend};
+    return {dividend / divisor, divisor, dividend % divisor, dividend};
+}
+
+} // namespace divisheet

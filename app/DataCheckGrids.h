@@ -1,0 +1,33 @@
+#pragma once
+
+#include "sheet/ProblemCatalogue.h"
+
+#include <vector>
+
+class TStringGrid;
+
+// The two grids of the data-check panel, which show the catalogue (StringGridList) and the
+// sheet's problems (StringGridData) as text, one problem a column: its number, quotient,
+// divisor, remainder and dividend in rows 0 to 4. The window keeps them in step with what
+// it draws; a user may type into them and place what they hold.
+namespace divisheet {
+
+// The catalogue grid's row titles and problem numbers, with placeholders in its first hundred
+// columns until the first catalogue replaces them.
+void fillCatalogueGrid(TStringGrid *list);
+// The sheet grid's row titles, `columns` columns, and numbers enough for any page.
+void fillSheetGrid(TStringGrid *data, int columns);
+
+// Shows `catalogue` in columns 1 .. n, numbered, with the selection on its last column.
+void showCatalogue(TStringGrid *list, const std::vector<Problem> &catalogue);
+// Takes the drawn columns out of the catalogue grid, each position counted in the catalogue as
+// it shrinks (see drawPositions()), and writes them into columns 1, 2 ... of the sheet grid.
+void takeDrawnColumns(TStringGrid *list, TStringGrid *data, const std::vector<int> &positions);
+// Empties the five rows of the first `count` columns.
+void clearProblems(TStringGrid *grid, int count);
+
+// The divisor and dividend of columns 1 .. count as numbers (EConvertError for a cell that is
+// not one), with the quotient and remainder they give.
+Problem problemAt(const TStringGrid *data, int column);
+
+} // namespace divisheet
