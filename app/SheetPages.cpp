@@ -6,6 +6,7 @@
 #include "platform/PdfFile.h"
 #include "platform/Printer.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -51,6 +52,7 @@ void addPagesOf(TSheetPage &page, const std::vector<Sheet> &sheets, TTypeInteger
             continue;
         page.showSheet(sheet, show, format.settingsLine);
         output.addFormPage(&page);
+        QCoreApplication::sendPostedEvents();
     }
 }
 

@@ -150,20 +150,45 @@ void TSheetPlacer::placeCode(const QString &text, QSize page)
 
 void TSheetPlacer::placeSheet(const Sheet &sheet, TTypeIntegerShow show, QSize outer, QSize page)
 {
-    removeFigures(m_placed.rows, m_placed.columns);
     const PageLayout grid = sheet.grid();
-    m_placed = placedPageLayout(sheet.page, grid.rows, grid.columns, outer, page);
-    m_placed.fontSize = grid.fontSize;
+    PageLayout layout = placedPageLayout(sheet.page, grid.rows, grid.columns, outer, page);
+    layout.fontSize = grid.fontSize;
+    const int count = std::min(int(sheet.problems.size()), layout.problemCount());
+    const bool sameGrid = count == m_placedCount && layout.rows == m_placed.rows && layout.columns == m_placed.columns
+        && layout.fontSize == m_placed.fontSize && layout.figureTopLeft(1, 1) == m_placed.figureTopLeft(1, 1)
+        && layout.cellRect(1, 1) == m_placed.cellRect(1, 1);
     placeCode(sheetCodeText(sheet.recipe), page);
-    const int count = std::min(int(sheet.problems.size()), m_placed.problemCount());
     placeHeader(sheet.page, page);
+    if (sameGrid && refillFigures(sheet, show, count))
+        return;
+    removeFigures(m_placed.rows, m_placed.columns);
+    m_placed = layout;
+    m_placedCount = count;
     for (int k = 1; k <= count; ++k) {
         const Problem &p = sheet.problems[std::size_t(k - 1)];
-        const int row = (k - 1) / m_placed.columns + 1;
-        const int column = (k - 1) % m_placed.columns + 1;
-        const QRect bounds(m_placed.figureTopLeft(row, column), QSize(kFigureStartWidth, kFigureStartHeight));
-        createFigure(k, bounds, m_placed.fontSize, p.divisor, p.dividend,
-                     sheet.framesShown ? fsShow : fsHide, show);
+        const int row = (k - 1) / layout.columns + 1;
+        const int column = (k - 1) % layout.columns + 1;
+        const QRect bounds(layout.figureTopLeft(row, column), QSize(kFigureStartWidth, kFigureStartHeight));
+        createFigure(k, bounds, layout.fontSize, p.divisor, p.dividend, sheet.framesShown ? fsShow : fsHide, show);
     }
-    placeNumbers(m_placed, count);
+    placeNumbers(layout, count);
+}
+
+// False, and nothing changed, where a figure of the last sheet is missing.
+bool TSheetPlacer::refillFigures(const Sheet &sheet, TTypeIntegerShow show, int count)
+{
+    std::vector<TLongDivision *> figures;
+    for (int k = 1; k <= count; ++k) {
+        figures.push_back(findComponent<TLongDivision>(m_owner, figureName(k)));
+        if (!figures.back())
+            return false;
+    }
+    for (int k = 1; k <= count; ++k) {
+        const Problem &p = sheet.problems[std::size_t(k - 1)];
+        TLongDivision *figure = figures[std::size_t(k - 1)];
+        figure->setTypeFrameShow(sheet.framesShown ? fsShow : fsHide);
+        figure->setTypeIntegerShow(show);
+        figure->setProblem(p.dividend, p.divisor);
+    }
+    return true;
 }

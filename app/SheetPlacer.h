@@ -42,11 +42,15 @@ public:
 
     // A whole sheet on paper: the layout of its page of client size `page` (the cells of a
     // plain page follow the window's outer size `outer`, as they always have), the code, the
-    // extras and the figures showing `show`. The settings line's text is the caller's.
+    // extras and the figures showing `show`. The settings line's text is the caller's. Sheets
+    // placed one after another on the same grid keep the figures and give them their new
+    // problems: a figure lays itself out again at every change, and building it anew costs
+    // five layouts where a new problem costs two.
     void placeSheet(const divisheet::Sheet &sheet, divisheet::TTypeIntegerShow show, QSize outer, QSize page);
 
 private:
     void placeTitle(const divisheet::PageOptions &options, QSize page);
+    bool refillFigures(const divisheet::Sheet &sheet, divisheet::TTypeIntegerShow show, int count);
 
     QWidget *m_owner;
     TLabel *m_settingsLine;
@@ -54,5 +58,6 @@ private:
     QLabel *m_title;
     QWidget *m_scoreBox;
     QPoint m_settingsLineHome; // the settings line's place in the header
-    divisheet::PageLayout m_placed; // the grid of the last whole sheet placed
+    divisheet::PageLayout m_placed; // the grid of the last whole sheet placed, and its count
+    int m_placedCount = 0;
 };

@@ -245,6 +245,16 @@ void TLongDivision::writeSetting(T &field, T value)
     rebuild();
 }
 
+void TLongDivision::setProblem(qint32 dividend, qint32 divisor)
+{
+    const qint32 clampedDividend = std::clamp(dividend, 0, 99999);
+    const qint32 clampedDivisor = std::clamp(divisor, 1, 99999);
+    if (clampedDividend == m_valueIntegerWarareru && clampedDivisor == m_valueIntegerWaru)
+        return;
+    setDivision(clampedDividend, clampedDivisor);
+    rebuild();
+}
+
 void TLongDivision::setTypeAmariShow(TTypeAmariShow show)
 {
     writeSetting(m_typeAmariShow, show);

@@ -94,6 +94,9 @@ public:
     void setValueIntegerWarareru(qint32 value);
     qint32 valueIntegerWaru() const { return m_valueIntegerWaru; }
     void setValueIntegerWaru(qint32 value);
+    // Both numbers at once, with one layout instead of one for each: for a figure that takes
+    // problem after problem. The same clamping as the two properties.
+    void setProblem(qint32 dividend, qint32 divisor);
     qint32 valueIntegerKotae() const { return m_valueIntegerKotae; }
     qint32 valueIntegerAmari() const { return m_valueIntegerAmari; }
     divisheet::TTypeAmariShow typeAmariShow() const { return m_typeAmariShow; }
