@@ -15,7 +15,6 @@
 #include "platform/StringGrid.h"
 
 #include <QApplication>
-#include <QDateTime>
 #include <QMessageBox>
 #include <QStringList>
 #include <QTest>
@@ -129,19 +128,25 @@ inline QString problemsText(const std::vector<Problem> &problems)
     return parts.join(u' ');
 }
 
-// The clock as TRandom::randomize() reads it: milliseconds since midnight, UTC.
-inline quint32 msOfDay() { return quint32(QDateTime::currentDateTimeUtc().time().msecsSinceStartOfDay()); }
-
-// Whether an update between the clock readings `before` and `after` may have drawn `window`
-// (as problemsText() writes it): the window reseeds from the clock, so its seed pair lies in
-// that span, the catalogue's seed first for a random catalogue.
-inline bool drawnBetween(const ProblemSettings &settings, const PageOptions &page, quint32 before, quint32 after,
-                         const QString &window)
+// Seeds 1, 2, 3 ... for a form's catalogues and draws, in turn: the form's sheets can then be
+// made again from the seeds it took.
+class CountingSeeds
 {
-    const bool random = isRandomCatalogue(settings);
-    for (quint32 catalogueSeed = random ? before : 0; catalogueSeed <= (random ? after : 0); ++catalogueSeed)
-        for (quint32 drawSeed = random ? catalogueSeed : before; drawSeed <= after; ++drawSeed)
-            if (problemsText(makeSheet(settings, {catalogueSeed, drawSeed}, page)) == window)
-                return true;
-    return false;
+public:
+    std::function<quint32()> source() { return [this] { return ++m_last; }; }
+    // The seeds of the sheet made last: its catalogue's (0 for an enumerated one) and its draw's.
+    SheetSeeds lastSheet(const ProblemSettings &settings) const
+    {
+        return {isRandomCatalogue(settings) ? m_last - 1 : 0, m_last};
+    }
+
+private:
+    quint32 m_last = 0;
+};
+
+inline TFormDivisheet::Options countedSeeds(CountingSeeds &seeds)
+{
+    TFormDivisheet::Options options;
+    options.seedSource = seeds.source();
+    return options;
 }
