@@ -81,12 +81,10 @@ int writeSheetsFile(const CommandLineOptions &options)
     });
     try {
         TWholeFile::checkName(options.pdfFile, existing); // before any work
-        TRandom &random = TRandom::global();
-        random.randomize();
         const SheetRequest request = options.code
             ? codeRequest(*options.code, options.page.title)
             : classSetRequest(options.settings, options.page, options.framesShown, options.answersIncluded,
-                              random.seed(), options.sheets);
+                              TRandom::clockSeed(), options.sheets);
         writeSheetsPdf(makeSheets(request), options.pdfFile, existing);
     } catch (const EFileTaken &taken) {
         printError(keptFileText(taken)); // kept before the work, or taken while the sheets were made

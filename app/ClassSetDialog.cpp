@@ -1,6 +1,7 @@
 #include "app/ClassSetDialog.h"
 
-#include "sheet/Sheet.h"
+#include "app/SheetPages.h"
+#include "platform/Printer.h"
 #include "sheet/ClassSet.h"
 
 #include <QCheckBox>
@@ -244,9 +245,14 @@ void TClassSetDialog::accept()
     QDialog::accept();
 }
 
-void divisheet::showClassSetDone(QWidget *parent, int sheets, int pages, const QString &fileName)
+void divisheet::deliverClassSet(QWidget *parent, const std::vector<Sheet> &sheets, const QString &fileName,
+                                const QString &caption)
 {
-    const QString made = QStringLiteral("プリント%1枚（%2ページ）").arg(sheets).arg(pages);
+    if (fileName.isEmpty())
+        printSheets(sheets, TPrinter::global(), caption);
+    else
+        writeSheetsPdf(sheets, fileName, TWholeFile::Existing::Replace);
+    const QString made = QStringLiteral("プリント%1枚（%2ページ）").arg(sheets.size()).arg(pageCount(sheets));
     const QString text = fileName.isEmpty()
         ? made + QStringLiteral("をプリンタに送りました。")
         : made + QStringLiteral("をPDFファイルに保存しました。\n") + QDir::toNativeSeparators(fileName);

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "app/PdfFileChooser.h"
+#include "sheet/Sheet.h"
 #include "sheet/SheetCode.h"
 
 #include <QDialog>
 
 #include <optional>
+#include <vector>
 
 class QCheckBox;
 class QLabel;
@@ -76,8 +78,10 @@ private:
 
 namespace divisheet {
 
-// Says how many sheets and pages went to the printer or into `fileName`, and offers to open
-// the file or its folder.
-void showClassSetDone(QWidget *parent, int sheets, int pages, const QString &fileName);
+// The sheets of まとめて作成 into the PDF file `fileName` (the dialog has asked before replacing
+// it) or, where that is empty, to the printer as two jobs titled after `caption`; then says how
+// many sheets and pages went where, and offers to open the file or its folder.
+void deliverClassSet(QWidget *parent, const std::vector<Sheet> &sheets, const QString &fileName,
+                     const QString &caption);
 
 } // namespace divisheet

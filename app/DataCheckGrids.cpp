@@ -84,14 +84,17 @@ void clearProblems(TStringGrid *grid, int count)
     grid->endUpdate();
 }
 
-Problem problemAt(const TStringGrid *data, int column)
+std::vector<Problem> gridProblems(const TStringGrid *data, int count)
 {
-    const qint32 divisor = StrToInt(data->cell(column, 2));
-    const qint32 dividend = StrToInt(data->cell(column, 4));
-    // A typed divisor may be 0 or negative; the figure shows what it can of it.
-    if (divisor <= 0 || dividend < 0)
-        return {0, divisor, 0, dividend};
-    return {dividend / divisor, divisor, dividend % divisor, dividend};
+    std::vector<Problem> problems;
+    for (int column = 1; column <= count; ++column) {
+        const qint32 divisor = StrToInt(data->cell(column, 2));
+        const qint32 dividend = StrToInt(data->cell(column, 4));
+        // A typed divisor may be 0 or negative; the figure shows what it can of it.
+        const bool divides = divisor > 0 && dividend >= 0;
+        problems.push_back({divides ? dividend / divisor : 0, divisor, divides ? dividend % divisor : 0, dividend});
+    }
+    return problems;
 }
 
 } // namespace divisheet

@@ -26,8 +26,8 @@ void takeDrawnColumns(TStringGrid *list, TStringGrid *data, const std::vector<in
 // Empties the five rows of the first `count` columns.
 void clearProblems(TStringGrid *grid, int count);
 
-// The divisor and dividend of columns 1 .. count as numbers (EConvertError for a cell that is
-// not one), with the quotient and remainder they give.
-Problem problemAt(const TStringGrid *data, int column);
+// The problems of columns 1 .. count: their divisors and dividends as numbers (EConvertError
+// for a cell that is not one), with the quotients and remainders they give.
+std::vector<Problem> gridProblems(const TStringGrid *data, int count);
 
 } // namespace divisheet

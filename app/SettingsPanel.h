@@ -5,6 +5,8 @@
 
 #include <variant>
 
+class TRadioButton;
+
 namespace Ui {
 class TFormDivisheet;
 }

@@ -87,6 +87,11 @@ void addSheetPages(const std::vector<Sheet> &sheets, TPageOutput &output, const 
         addPagesOf(page, sheets, show, output, format);
 }
 
+int pageCount(const std::vector<Sheet> &sheets)
+{
+    return int(sheets.size() + std::count_if(sheets.begin(), sheets.end(), [](const Sheet &s) { return s.answersIncluded; }));
+}
+
 void writeSheetsPdf(const std::vector<Sheet> &sheets, const QString &fileName, TWholeFile::Existing existing,
                     const PaperFormat &format)
 {

@@ -51,6 +51,8 @@ struct PaperFormat
 // Every problems page, then the answers page of every sheet that includes its answers, in the
 // same order.
 void addSheetPages(const std::vector<Sheet> &sheets, TPageOutput &output, const PaperFormat &format = {});
+// How many pages addSheetPages() makes of `sheets`.
+int pageCount(const std::vector<Sheet> &sheets);
 // The pages as one PDF file, written whole or not at all (EFileError), replacing at its name
 // what `existing` allows.
 void writeSheetsPdf(const std::vector<Sheet> &sheets, const QString &fileName, TWholeFile::Existing existing,

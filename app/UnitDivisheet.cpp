@@ -7,8 +7,6 @@
 #include "app/SettingsPanel.h"
 #include "app/SheetPages.h"
 #include "app/SheetPlacer.h"
-#include "sheet/PageHeader.h"
-#include "sheet/ProblemDraw.h"
 #include "platform/Controls.h"
 #include "platform/Conversions.h"
 #include "platform/ErrorBoundary.h"
@@ -23,22 +21,11 @@
 using namespace divisheet;
 using F = TFormDivisheet;
 
-namespace {
-
-quint32 clockSeed()
-{
-    TRandom &random = TRandom::global();
-    random.randomize();
-    return random.seed();
-}
-
-} // namespace
-
 TFormDivisheet::TFormDivisheet(QWidget *parent) : TFormDivisheet(Options{}, parent) {}
 
 TFormDivisheet::TFormDivisheet(const Options &options, QWidget *parent)
     : TDesignedWindow(parent), ui(std::make_unique<Ui::TFormDivisheet>()),
-      m_seedSource(options.seedSource ? options.seedSource : clockSeed), m_chooseSaveFile(choosePdfFile)
+      m_seedSource(options.seedSource ? options.seedSource : TRandom::clockSeed), m_chooseSaveFile(choosePdfFile)
 {
     setObjectName(QStringLiteral("FormDivisheet"));
     // Every control inherits the form's 12-pixel Gothic face unless its description
@@ -59,9 +46,8 @@ TFormDivisheet::TFormDivisheet(const Options &options, QWidget *parent)
 
 TFormDivisheet::~TFormDivisheet()
 {
-    // The controls outlive this destructor by a little (QWidget frees them), and some
-    // still signal as they go: a spin edit holding typed text finishes its editing when
-    // it loses the focus. None of that may reach the form any more.
+    // The controls outlive this destructor by a little, and some still signal as they go (a spin
+    // edit with typed text finishes its editing); none of that may reach the form any more.
     for (QObject *control : findChildren<QObject *>())
         disconnect(control, nullptr, this, nullptr);
 }
@@ -141,9 +127,8 @@ void TFormDivisheet::FormCreate(QObject *)
     keepPanelsInside();
 }
 
-// Fixed divisor 2, quotients 1..9, no remainder. Each setting runs its control's click
-// handler, which leaves the enabled states and the spin edit's minimum behind; the title
-// texts are the defaults', replacing what the handlers put there.
+// Fixed divisor 2, quotients 1..9, no remainder. Each control's click handler leaves its enabled
+// states and the spin edit's minimum behind; the title texts replace what they put there.
 void TFormDivisheet::setDefaultSettings()
 {
     ui->RadioButtonWaruKotei->setChecked(true);
@@ -187,16 +172,11 @@ void TFormDivisheet::FormDblClick(QObject *Sender)
     DataHsseiSuutiSentakuComponentByouga(Sender);
 }
 
-quint32 TFormDivisheet::nextSeed()
-{
-    return m_seedSource();
-}
-
-// The catalogue of the panel's settings, made as every sheet's is, shown in the catalogue grid.
+// The catalogue of the panel's settings, made as every sheet's is, into the catalogue grid.
 void TFormDivisheet::DataHassei(QObject *)
 {
     m_catalogueSettings = currentSettings();
-    m_seeds.catalogueSeed = isRandomCatalogue(m_catalogueSettings) ? nextSeed() : 0;
+    m_seeds.catalogueSeed = isRandomCatalogue(m_catalogueSettings) ? m_seedSource() : 0;
     // The page's options take effect here, at the new sheet, like the settings.
     m_sheetPageOptions = m_pageOptions;
     const std::vector<Problem> catalogue = sheetCatalogue(m_catalogueSettings, m_seeds.catalogueSeed, m_sheetPageOptions);
@@ -215,7 +195,7 @@ void TFormDivisheet::DataHassei(QObject *)
 // ends it, and the columns it could not fill keep what they held.
 void TFormDivisheet::SuutiSentaku(QObject *)
 {
-    m_seeds.drawSeed = nextSeed();
+    m_seeds.drawSeed = m_seedSource();
     if (m_state.ProblemCount > 0)
         takeDrawnColumns(ui->StringGridList, ui->StringGridData,
                          sheetDraw(ui->StringGridList->colCount() - 1, m_state.ProblemCount, m_seeds.drawSeed));
@@ -279,12 +259,6 @@ void TFormDivisheet::raisePanels()
         ui->PanelDataKakunin->raise();
 }
 
-void TFormDivisheet::setPageOptions(const PageOptions &options)
-{
-    m_pageOptions = options;
-    m_pageOptions.title = fitTitle(options.title).text;
-}
-
 // The sheet as a value, and its code
 
 std::optional<SheetRecipe> TFormDivisheet::sheetRecipe() const
@@ -321,11 +295,8 @@ void TFormDivisheet::showSheetCode()
 
 Sheet TFormDivisheet::screenSheet() const
 {
-    Sheet sheet{m_catalogueSettings, m_sheetPageOptions, m_state.FrameShowSetting == fsShow,
-                ui->CheckBoxPrintAnswer->isChecked(), {}, sheetRecipe()};
-    for (int k = 1; k <= m_state.ProblemCount; ++k)
-        sheet.problems.push_back(problemAt(ui->StringGridData, k));
-    return sheet;
+    return {m_catalogueSettings, m_sheetPageOptions, m_state.FrameShowSetting == fsShow,
+            ui->CheckBoxPrintAnswer->isChecked(), gridProblems(ui->StringGridData, m_state.ProblemCount), sheetRecipe()};
 }
 
 PaperFormat TFormDivisheet::paperFormat() const

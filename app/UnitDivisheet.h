@@ -2,12 +2,12 @@
 
 #include "app/DesignedWindow.h"
 #include "app/PdfFileChooser.h"
+#include "app/SheetPages.h"
 #include "app/SheetState.h"
-#include "sheet/PageOptions.h"
-#include "sheet/ProblemClasses.h"
 #include "sheet/Sheet.h"
 #include "sheet/SheetMaker.h"
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -17,21 +17,12 @@ class TFormDivisheet;
 }
 
 class TPrinterSetupDialog;
-class TRadioButton;
-class TSheetPlacer;
-class TStringGrid;
 
-namespace divisheet {
-struct PaperFormat;
-}
-
-// The program's one window: the worksheet itself (a header line over a grid of
-// long-division figures) with the button panel, the settings panel and the data-check
-// panel lying over it. Its operations are named after their controls and events
-// (ButtonKoushinClick) or, in romanised Japanese, after what they do (DataHassei:
-// generate the data; ComponentByouga: draw the figures). What makes a sheet lives in
-// sheet/ (catalogue, draw, layout), what puts one on a page in TSheetPlacer, and paper
-// in SheetPages: the window holds its panels and wires them to those.
+// The program's one window: the worksheet (a header line over a grid of long-division figures)
+// with the button, settings and data-check panels over it. Operations are named after their
+// controls (ButtonKoushinClick) or, in romanised Japanese, after what they do (DataHassei:
+// generate the data; ComponentByouga: draw the figures). Sheets are made in sheet/, put on a
+// page by TSheetPlacer and on paper by SheetPages: the window holds the panels and wires them.
 class TFormDivisheet : public TDesignedWindow
 {
     Q_OBJECT
@@ -56,11 +47,15 @@ public:
     std::optional<divisheet::SheetRecipe> sheetRecipe() const;
 
     // Where PDF保存 and まとめて作成 ask for a file; the standard file dialog unless set.
-    void setSaveFileChooser(divisheet::SaveFileChooser chooser);
+    void setSaveFileChooser(divisheet::SaveFileChooser chooser) { m_chooseSaveFile = std::move(chooser); }
 
     // The page's options. They take effect at the next sheet, as the other settings do; the
     // title is cut to its limit.
-    void setPageOptions(const divisheet::PageOptions &options);
+    void setPageOptions(const divisheet::PageOptions &options)
+    {
+        m_pageOptions = options;
+        m_pageOptions.title = divisheet::fitTitle(options.title).text;
+    }
     const divisheet::PageOptions &pageOptions() const { return m_pageOptions; }
 
     // Start-up and the header.
@@ -133,13 +128,13 @@ private:
     void divisorClassClicked(divisheet::DivisorClass divisorClass);
     void quotientClassClicked(divisheet::QuotientClass quotientClass);
     divisheet::ProblemSettings currentSettings() const;
-    quint32 nextSeed();
 
-    // The sheet on screen as a value: its problems as the data grid holds them.
+    // The sheet on screen, its problems as the data grid holds them, and its paper: the
+    // designed window's size less this window's frame.
     divisheet::Sheet screenSheet() const;
-    // Paper as printing lays it out: the designed window's size less this window's frame.
     divisheet::PaperFormat paperFormat() const;
     void printPages(QObject *Sender);
+    std::array<QWidget *, 5> printingControls() const;
     void showControlsAfterPrinting();
     void recordSheetRecipe();
     void forgetSheetCode();
@@ -153,8 +148,8 @@ private:
     // The page's options: those of the panel, and those of the sheet now placed.
     divisheet::PageOptions m_pageOptions;
     divisheet::PageOptions m_sheetPageOptions;
-    // The seeds of the last catalogue and draw and the settings of that catalogue; the
-    // sheet's recipe once a regeneration has placed them.
+    // The seeds of the last catalogue and draw, that catalogue's settings, and the recipe of
+    // the sheet a regeneration placed from them.
     std::function<quint32()> m_seedSource;
     divisheet::SheetSeeds m_seeds;
     divisheet::ProblemSettings m_catalogueSettings = divisheet::startUpSettings();

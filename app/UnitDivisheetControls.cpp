@@ -19,11 +19,6 @@
 
 using namespace divisheet;
 
-void TFormDivisheet::setSaveFileChooser(SaveFileChooser chooser)
-{
-    m_chooseSaveFile = std::move(chooser);
-}
-
 // Buttons and check boxes
 
 void TFormDivisheet::CheckBoxRuledLineClick(QObject *Sender)
@@ -74,13 +69,8 @@ void TFormDivisheet::ButtonClassSetClick(QObject *)
     const std::vector<Sheet> sheets = makeSheets(
         request.code ? codeRequest(*request.code, m_pageOptions.title)
                      : classSetRequest(currentSettings(), m_pageOptions, m_state.FrameShowSetting == fsShow,
-                                       request.answersIncluded, nextSeed(), request.count));
-    if (request.fileName.isEmpty())
-        printSheets(sheets, TPrinter::global(), windowTitle());
-    else
-        writeSheetsPdf(sheets, request.fileName, TWholeFile::Existing::Replace); // the dialog has asked
-    const int count = int(sheets.size());
-    showClassSetDone(this, count, sheets.front().answersIncluded ? 2 * count : count, request.fileName);
+                                       request.answersIncluded, m_seedSource(), request.count));
+    deliverClassSet(this, sheets, request.fileName, windowTitle());
 }
 
 // Printing
@@ -93,11 +83,8 @@ void TFormDivisheet::ButtonPrinterSetupClick(QObject *)
 void TFormDivisheet::ButtonPrintOutClick(QObject *Sender)
 {
     LabelHyoudaiHyouji(Sender);
-    ui->ButtonPrintOut->hide();
-    ui->ButtonPrinterSetup->hide();
-    ui->ButtonKoushin->hide();
-    ui->GroupBoxStart->hide();
-    ui->PanelButtons->hide();
+    for (QWidget *control : printingControls())
+        control->hide();
     // A printer that fails must not leave the user without the buttons.
     const auto controlsBack = qScopeGuard([this] { showControlsAfterPrinting(); });
     if (ui->CheckBoxDataKakunin->isChecked()) {
@@ -125,13 +112,16 @@ void TFormDivisheet::printPages(QObject *Sender)
         m_state.IntegerShowSetting = isShow;
 }
 
+// The controls that printing hides: its buttons and the panels they stand on.
+std::array<QWidget *, 5> TFormDivisheet::printingControls() const
+{
+    return {ui->ButtonPrintOut, ui->ButtonPrinterSetup, ui->ButtonKoushin, ui->GroupBoxStart, ui->PanelButtons};
+}
+
 void TFormDivisheet::showControlsAfterPrinting()
 {
-    ui->GroupBoxStart->show();
-    ui->ButtonPrinterSetup->show();
-    ui->ButtonPrintOut->show();
-    ui->ButtonKoushin->show();
-    ui->PanelButtons->show();
+    for (QWidget *control : printingControls())
+        control->show();
     ui->PanelButtons->raise();
     ui->GroupBoxStart->raise();
 }

@@ -19,6 +19,13 @@ void TRandom::randomize()
     m_seed = seedFromTimeOfDay(now.hour(), now.minute(), now.second(), now.msec());
 }
 
+quint32 TRandom::clockSeed()
+{
+    TRandom &random = global();
+    random.randomize();
+    return random.seed();
+}
+
 quint32 TRandom::random(quint32 n)
 {
     m_seed = m_seed * 134775813u + 1u; // wraps modulo 2^32

@@ -15,6 +15,8 @@ public:
 
     // Seed from the UTC time of day in milliseconds.
     void randomize();
+    // The process-wide instance seeded from the clock; returns that seed.
+    static quint32 clockSeed();
     // A uniform integer in 0 .. n - 1; 0 for n == 0.
     quint32 random(quint32 n);
 
