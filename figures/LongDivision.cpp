@@ -182,6 +182,15 @@ void TFrameFigureInteger::paintEvent(QPaintEvent *)
         }
     }
 
+    paintSign(painter);
+}
+
+// The mark of the figure's sign: the bracket of a dividend, the dots of a remainder, the
+// rule under a product or a difference.
+void TFrameFigureInteger::paintSign(QPainter &painter) const
+{
+    const int F = m_fontSize;
+    const int D = m_valueIntegerDigits;
     painter.setPen(QPen(Qt::black, 1, Qt::SolidLine));
     switch (m_typeSign) {
     case sNone:

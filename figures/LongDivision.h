@@ -6,6 +6,8 @@
 
 #include <array>
 
+class QPainter;
+
 // One non-negative integer of at most five digits, one digit per box, the boxes side by
 // side and aligned to the right, with an optional sign column that makes it the
 // dividend under the bracket, the remainder behind its mark, a partial product with its
@@ -53,6 +55,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void paintSign(QPainter &painter) const;
     void splitDigits();
     // Store a display setting, repaint, tell the owner.
     template<typename T>
