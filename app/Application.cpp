@@ -17,6 +17,10 @@
 
 #include <cstdio>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 using namespace divisheet;
 
 void prepareApplication(QApplication &app)
@@ -62,6 +66,13 @@ void printError(const QString &message)
 // needed, the pages are drawn on a page that is never shown.
 int writePdf(int &argc, char *argv[], const CommandLineOptions &options)
 {
+#ifdef __GLIBC__
+    // Every page of the file is compressed on its own, and each compression takes a few hundred
+    // kilobytes that the allocator would hand back to the system and fault in afresh page after
+    // page. This process is short-lived: it keeps freed memory for the next page instead.
+    mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
+#endif
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
