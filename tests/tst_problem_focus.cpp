@@ -1,0 +1,97 @@
+#include "sheet/ProblemFocus.h"
+#include "sheet/SheetMaker.h"
+
+#include <QTest>
+
+using namespace divisheet;
+using T = WorkingTags; // zeroInQuotient, lateStart, corrections, fromNine, dividendDigits
+Q_DECLARE_METATYPE(divisheet::WorkingTags)
+
+// The tags as a teacher finds them: long division on the dividend's decimal digits.
+static T longDivision(const Problem &p, Estimate estimate)
+{
+    const std::string digits = std::to_string(p.dividend), divisor = std::to_string(p.divisor);
+    const std::size_t k = divisor.size();
+    const int up = estimate == Estimate::Round && k > 1 && divisor[1] >= '5' ? 1 : 0; // 四捨五入
+    const int d = p.divisor, D = (divisor[0] - '0' + up) * std::stoi('1' + std::string(k - 1, '0'));
+    std::size_t next = std::min(k, digits.size());
+    int P = std::stoi(digits.substr(0, next));
+    T t{false, digits.size() > k && P < d, 0, false, int(digits.size())};
+    if (t.lateStart)
+        P = P * 10 + digits[next++] - '0';
+    for (const std::size_t first = next;; P = P % d * 10 + digits[next++] - '0') {
+        t.zeroInQuotient = t.zeroInQuotient || (next > first && P < d);
+        t.corrections += k > 1 ? std::abs(std::min(P / D, 9) - P / d) : 0;
+        t.fromNine = t.fromNine || (k > 1 && P / D >= 10);
+        if (next == digits.size())
+            return t;
+    }
+}
+
+static void row(int dividend, int divisor, T round, T floor)
+{
+    QTest::addRow("%d ÷ %d", dividend, divisor) << dividend << divisor << round << floor;
+}
+
+class TestProblemFocus : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void workedExamples_data()
+    {
+        QTest::addColumn<int>("dividend");
+        QTest::addColumn<int>("divisor");
+        QTest::addColumn<T>("round");
+        QTest::addColumn<T>("floor");
+        row(642, 6, {true, false, 0, false, 3}, {true, false, 0, false, 3});
+        row(840, 4, {true, false, 0, false, 3}, {true, false, 0, false, 3});
+        row(84, 4, {false, false, 0, false, 2}, {false, false, 0, false, 2});
+        row(252, 6, {false, true, 0, false, 3}, {false, true, 0, false, 3});
+        row(5, 6, {false, false, 0, false, 1}, {false, false, 0, false, 1});
+        row(0, 7, {false, false, 0, false, 1}, {false, false, 0, false, 1});
+        row(1230, 41, {true, true, 0, false, 4}, {true, true, 0, false, 4});
+        row(1785, 21, {false, true, 0, false, 4}, {false, true, 0, false, 4});
+        row(76, 19, {false, false, 1, false, 2}, {false, false, 3, false, 2}); // 20: 3, 10: 7
+        row(84, 21, {false, false, 0, false, 2}, {false, false, 0, false, 2});
+        row(150, 16, {false, true, 2, false, 3}, {false, true, 0, true, 3}); // 20: 7, 10: 15
+        row(205, 21, {false, true, 0, true, 3}, {false, true, 0, true, 3}); // 20: 10
+        row(1234, 56, {false, true, 1, false, 4}, {false, true, 0, false, 4}); // 60: 114 gives 1
+        row(2422, 24, {true, false, 1, false, 4}, {true, false, 1, false, 4}); // 20: 22 gives 1
+        row(22, 24, {false, false, 1, false, 2}, {false, false, 1, false, 2});
+        row(855, 95, {false, true, 1, false, 3}, {false, true, 0, false, 3}); // 100: 8, 90: 9
+        row(950, 95, {true, false, 1, false, 3}, {true, false, 0, false, 3}); // 100: 95 gives 0
+        row(7996, 1999, {false, false, 1, false, 4}, {false, false, 3, false, 4});
+        row(99989, 9999, {false, true, 0, false, 5}, {false, true, 0, true, 5});
+        row(1000, 1000, {false, false, 0, false, 4}, {false, false, 0, false, 4});
+    }
+    void workedExamples()
+    {
+        QFETCH(int, dividend);
+        QFETCH(int, divisor);
+        const Problem p{dividend / divisor, divisor, dividend % divisor, dividend};
+        QTEST(workingTags(p, Estimate::Round), "round");
+        QTEST(workingTags(p, Estimate::Floor), "floor");
+        QTEST(longDivision(p, Estimate::Round), "round");
+        QTEST(longDivision(p, Estimate::Floor), "floor");
+    }
+
+    // Every problem of every enumerated catalogue, and 3000 drawn for each random one.
+    void everyCatalogueAgreesWithLongDivision()
+    {
+        for (const QuotientClass qc : allQuotientClasses)
+            for (const DivisorClass dc : allDivisorClasses)
+                for (int setting = 0; setting < (dc == DivisorClass::Fixed ? 18 : 2); ++setting) {
+                    const ProblemSettings s{qc, dc, setting / 2 + 1, setting % 2 == 1};
+                    TRandom rng(quint32(setting * 100 + int(qc) * 10 + int(dc)));
+                    const bool allowed = settingsProblem(s).isEmpty();
+                    for (const Problem &p : allowed ? buildCatalogue(s, rng, 3000) : std::vector<Problem>())
+                        for (const Estimate e : {Estimate::Round, Estimate::Floor})
+                            if (!(workingTags(p, e) == longDivision(p, e)))
+                                QFAIL(qPrintable(QStringLiteral("%1 ÷ %2").arg(p.dividend).arg(p.divisor)));
+                }
+    }
+};
+
+QTEST_MAIN(TestProblemFocus)
+#include "tst_problem_focus.moc"
