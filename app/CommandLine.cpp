@@ -7,63 +7,36 @@
 #include <QSet>
 #include <QStringDecoder>
 
+#include <algorithm>
+#include <map>
+#include <vector>
+
 namespace divisheet {
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// The options that only the PDF mode reads.
-const QStringList pdfOptions = {u"--sheets"_s,    u"--divisor"_s,    u"--quotient"_s, u"--remainder"_s,
-                                u"--no-frames"_s, u"--no-answers"_s, u"--code"_s,     u"--force"_s};
-// The options that --code replaces with what its sheet records.
-// (A code carries the page's options too, all but the title.)
-const QStringList settingOptions = {u"--sheets"_s,    u"--divisor"_s,    u"--quotient"_s,
-                                    u"--remainder"_s, u"--no-frames"_s,  u"--no-answers"_s,
-                                    u"--numbered"_s,  u"--score"_s,      u"--more"_s};
-const QStringList valueOptions = {u"--pdf"_s, u"--sheets"_s, u"--divisor"_s, u"--quotient"_s,
-                                  u"--code"_s, u"--title"_s};
-const QStringList switches = {u"--help"_s,       u"--data-check"_s, u"--remainder"_s,
-                              u"--no-frames"_s,  u"--no-answers"_s, u"--force"_s,
-                              u"--numbered"_s,   u"--score"_s,      u"--more"_s};
+using Options = CommandLineOptions;
 
-std::optional<QuotientClass> parseQuotient(const QString &value)
-{
-    for (const QuotientClass q : allQuotientClasses) {
-        if (quotientClassName(q) == value)
-            return q;
-    }
-    return std::nullopt;
-}
-
-std::optional<DivisorClass> parseDivisorClass(const QString &value)
-{
-    for (const DivisorClass d : allDivisorClasses) {
-        if (d != DivisorClass::Fixed && divisorClassName(d, 0) == value)
-            return d;
-    }
-    return std::nullopt;
-}
-
-QString quotientNames()
+QStringList quotientNames()
 {
     QStringList names;
     for (const QuotientClass q : allQuotientClasses)
         names << quotientClassName(q);
-    return names.join(u", ");
+    return names;
 }
 
-QString divisorNames()
+// Every divisor class, a fixed divisor, which has no one name, written as `fixed`.
+QStringList divisorNames(const QString &fixed)
 {
-    QStringList names{u"fixed:1 .. fixed:9"_s};
-    for (const DivisorClass d : allDivisorClasses) {
-        if (d != DivisorClass::Fixed)
-            names << divisorClassName(d, 0);
-    }
-    return names.join(u", ");
+    QStringList names;
+    for (const DivisorClass d : allDivisorClasses)
+        names << (d == DivisorClass::Fixed ? fixed : divisorClassName(d, 0));
+    return names;
 }
 
-QString applyDivisor(const QString &value, ProblemSettings &settings)
+QString applyDivisor(const QString &value, Options &o)
 {
     static const QString fixedPrefix = u"fixed:"_s;
     if (value.startsWith(fixedPrefix)) {
@@ -71,62 +44,126 @@ QString applyDivisor(const QString &value, ProblemSettings &settings)
         const int f = value.mid(fixedPrefix.size()).toInt(&number);
         if (!number || f < 1 || f > 9)
             return u"--divisor %1: a fixed divisor must be 1 to 9"_s.arg(value);
-        settings.divisor = DivisorClass::Fixed;
-        settings.fixedDivisor = f;
+        o.settings.divisor = DivisorClass::Fixed;
+        o.settings.fixedDivisor = f;
         return {};
     }
-    const std::optional<DivisorClass> d = parseDivisorClass(value);
-    if (!d)
-        return u"--divisor %1: unknown divisor class; use one of %2"_s.arg(value, divisorNames());
-    settings.divisor = *d;
+    const qsizetype d = divisorNames(QString()).indexOf(value); // a value is never empty
+    if (d < 0) {
+        const QString names = divisorNames(u"fixed:1 .. fixed:9"_s).join(u", ");
+        return u"--divisor %1: unknown divisor class; use one of %2"_s.arg(value, names);
+    }
+    o.settings.divisor = allDivisorClasses[d];
     return {};
 }
 
-QString applyOption(const QString &name, const QString &value, CommandLineOptions &o)
+QString applyQuotient(const QString &value, Options &o)
 {
-    if (name == u"--help")
-        o.mode = CommandLineOptions::Mode::Help;
-    else if (name == u"--data-check")
-        o.dataCheck = true;
-    else if (name == u"--pdf")
-        o.pdfFile = value;
-    else if (name == u"--remainder")
-        o.settings.withRemainder = true;
-    else if (name == u"--no-frames")
-        o.framesShown = false;
-    else if (name == u"--no-answers")
-        o.answersIncluded = false;
-    else if (name == u"--force")
-        o.force = true;
-    else if (name == u"--numbered")
-        o.page.numbered = true;
-    else if (name == u"--score")
-        o.page.scoreBox = true;
-    else if (name == u"--more")
-        o.page.more = true;
-    else if (name == u"--title") {
-        const FittedTitle fitted = fitTitle(value);
-        if (fitted.cut)
-            return u"--title: a title may have at most %1 characters"_s.arg(kTitleMaxLength);
-        o.page.title = fitted.text;
-    }
-    else if (name == u"--divisor")
-        return applyDivisor(value, o.settings);
-    else if (name == u"--quotient") {
-        const std::optional<QuotientClass> q = parseQuotient(value);
-        if (!q)
-            return u"--quotient %1: unknown quotient class; use one of %2"_s.arg(value, quotientNames());
-        o.settings.quotient = *q;
-    } else if (name == u"--sheets") {
-        bool number = false;
-        o.sheets = value.toInt(&number);
-        if (!number || o.sheets < 1 || o.sheets > maxClassSetSize)
-            return u"--sheets %1: the number of sheets must be 1 to %2"_s.arg(value).arg(maxClassSetSize);
-    } else if (name == u"--code") {
-        const SheetCodeResult decoded = decodeSheetCode(value);
-        if (!decoded.recipe)
-            return u"--code %1: %2"_s.arg(value, decoded.error);
-        o.code = decoded.recipe;
+    const QStringList names = quotientNames();
+    if (!names.contains(value))
+        return u"--quotient %1: unknown quotient class; use one of %2"_s.arg(value, names.join(u", "));
+    o.settings.quotient = allQuotientClasses[names.indexOf(value)];
+    return {};
+}
+
+QString applySheets(const QString &value, Options &o)
+{
+    bool number = false;
+    o.sheets = value.toInt(&number);
+    if (!number || o.sheets < 1 || o.sheets > maxClassSetSize)
+        return u"--sheets %1: the number of sheets must be 1 to %2"_s.arg(value).arg(maxClassSetSize);
+    return {};
+}
+
+QString applyCode(const QString &value, Options &o)
+{
+    const SheetCodeResult decoded = decodeSheetCode(value);
+    o.code = decoded.recipe;
+    return decoded.recipe ? QString() : u"--code %1: %2"_s.arg(value, decoded.error);
+}
+
+QString applyTitle(const QString &value, Options &o)
+{
+    const FittedTitle fitted = fitTitle(value);
+    o.page.title = fitted.text;
+    return fitted.cut ? u"--title: a title may have at most %1 characters"_s.arg(kTitleMaxLength) : QString();
+}
+
+// "a, b and c": the items with `conjunction` before the last.
+QString listText(QStringList items, const QString &conjunction)
+{
+    const QString last = items.size() > 1 ? u' ' + conjunction + u' ' + items.takeLast() : QString();
+    return items.join(u", ") + last;
+}
+
+// What sets an option apart: it needs --pdf FILE; --code, which brings back the settings its sheet
+// records (the page's options too, all but the title), excludes it; --help lists it with the page's.
+enum Trait : unsigned { Anywhere = 0, NeedsPdf = 1, NotWithCode = 2, PageOption = 4 };
+constexpr unsigned Setting = NeedsPdf | NotWithCode; // a setting of the PDF's sheets
+
+struct Option
+{
+    QString name;
+    QString value; // the help's word for the option's value; empty for a switch
+    unsigned traits;
+    QString help; // one paragraph, which --help breaks into lines
+    QString (*apply)(const QString &value, Options &o); // the error, or empty
+};
+
+// Every option, in the order of --help; of several at fault, an error names the first.
+const std::vector<Option> &optionTable()
+{
+    using V = const QString &;
+    const ProblemSettings startUp = startUpSettings();
+    static const std::vector<Option> table = {
+        {u"--pdf"_s, u"FILE"_s, Anywhere, u"write the sheets to FILE"_s,
+         [](V value, Options &o) { o.pdfFile = value; return QString(); }},
+        {u"--sheets"_s, u"N"_s, Setting,
+         u"a class set of N different sheets, 1 to %1 (default 1)"_s.arg(maxClassSetSize), applySheets},
+        {u"--divisor"_s, u"CLASS"_s, Setting,
+         u"%1 (default %2)"_s.arg(listText(divisorNames(u"fixed:F (F from 1 to 9)"_s), u"or"_s),
+                                  divisorClassName(startUp.divisor, startUp.fixedDivisor)),
+         applyDivisor},
+        {u"--quotient"_s, u"CLASS"_s, Setting,
+         u"%1 (default %2)"_s.arg(listText(quotientNames(), u"or"_s), quotientClassName(startUp.quotient)),
+         applyQuotient},
+        {u"--remainder"_s, {}, Setting, u"problems with a remainder (default: none)"_s,
+         [](V, Options &o) { o.settings.withRemainder = true; return QString(); }},
+        {u"--no-frames"_s, {}, Setting, u"no place-value frame lines"_s,
+         [](V, Options &o) { o.framesShown = false; return QString(); }},
+        {u"--no-answers"_s, {}, Setting, u"no answers pages"_s,
+         [](V, Options &o) { o.answersIncluded = false; return QString(); }},
+        {u"--code"_s, u"CODE"_s, NeedsPdf,
+         u"make the sheet of a sheet code such as #40B1B-6B4N9 again, with the settings it records; leave "
+         "out the # (or quote the code): a shell takes # for the start of a comment"_s, applyCode},
+        {u"--force"_s, {}, NeedsPdf,
+         u"replace FILE if it exists as a file or a link (default: keep it and stop), never a folder, device "
+         "or FIFO"_s, [](V, Options &o) { o.force = true; return QString(); }},
+        {u"--data-check"_s, {}, Anywhere, u"add the data-check panel's switch to the window"_s,
+         [](V, Options &o) { o.dataCheck = true; return QString(); }},
+        {u"--help"_s, {}, Anywhere, u"show this text"_s,
+         [](V, Options &o) { o.mode = Options::Mode::Help; return QString(); }},
+        {u"--numbered"_s, {}, PageOption | NotWithCode, u"number the problems 1, 2, 3 ... in reading order"_s,
+         [](V, Options &o) { o.page.numbered = true; return QString(); }},
+        {u"--score"_s, {}, PageOption | NotWithCode, u"a score box at the end of the date-and-name line"_s,
+         [](V, Options &o) { o.page.scoreBox = true; return QString(); }},
+        {u"--title"_s, u"TEXT"_s, PageOption,
+         u"the page's own title, up to %1 characters; the settings line then moves to the page foot"_s.arg(
+             kTitleMaxLength), applyTitle},
+        {u"--more"_s, {}, PageOption | NotWithCode,
+         u"more problems on the page, in a smaller size: half as many again to twice as many; a setting with "
+         "fewer problems than that gets all of them, in the largest size that holds them"_s,
+         [](V, Options &o) { o.page.more = true; return QString(); }},
+    };
+    return table;
+}
+
+// The first option of the table with `trait` that the command line gives; empty for none.
+QString firstGiven(const QSet<QString> &seen, Trait trait)
+{
+    for (const Option &option : optionTable()) {
+        if ((option.traits & trait) && seen.contains(option.name))
+            return option.name;
     }
     return {};
 }
@@ -139,19 +176,14 @@ QString checkCombination(CommandLineOptions &o, const QSet<QString> &seen)
         o.mode = CommandLineOptions::Mode::Pdf;
         if (o.dataCheck)
             return u"--data-check is for the window and cannot be used with --pdf"_s;
-    } else {
-        for (const QString &option : pdfOptions) {
-            if (seen.contains(option))
-                return u"%1 needs --pdf FILE, the file to write"_s.arg(option);
-        }
+    } else if (const QString pdfOnly = firstGiven(seen, NeedsPdf); !pdfOnly.isEmpty()) {
+        return u"%1 needs --pdf FILE, the file to write"_s.arg(pdfOnly);
     }
     if (!o.code)
         return settingsProblem(o.settings);
-    for (const QString &option : settingOptions) {
-        if (seen.contains(option))
-            return u"--code brings back one sheet with its own settings; "
-                   "it cannot be combined with %1"_s.arg(option);
-    }
+    if (const QString setting = firstGiven(seen, NotWithCode); !setting.isEmpty())
+        return u"--code brings back one sheet with its own settings; "
+               "it cannot be combined with %1"_s.arg(setting);
     return {};
 }
 
@@ -184,7 +216,9 @@ CommandLineResult parseTexts(const QStringList &arguments)
         const QString &argument = arguments[i];
         const qsizetype equals = argument.indexOf(u'=');
         const QString name = argument.startsWith(u"--") && equals > 0 ? argument.left(equals) : argument;
-        if (!valueOptions.contains(name) && !switches.contains(name)) {
+        const auto option = std::find_if(optionTable().begin(), optionTable().end(),
+                                         [&name](const Option &known) { return known.name == name; });
+        if (option == optionTable().end()) {
             result.error = argument.startsWith(u'-') ? u"unknown option %1; see --help"_s.arg(argument)
                                                       : u"unexpected argument %1; see --help"_s.arg(argument);
             return result;
@@ -195,7 +229,7 @@ CommandLineResult parseTexts(const QStringList &arguments)
         }
         seen.insert(name);
         QString value;
-        if (valueOptions.contains(name)) {
+        if (!option->value.isEmpty()) {
             if (equals > 0)
                 value = argument.mid(equals + 1);
             else if (i + 1 < arguments.size() && !arguments[i + 1].startsWith(u"--"))
@@ -208,13 +242,87 @@ CommandLineResult parseTexts(const QStringList &arguments)
             result.error = u"%1 takes no value"_s.arg(name);
             return result;
         }
-        result.error = applyOption(name, value, o);
+        result.error = option->apply(value, o);
         if (!result.error.isEmpty())
             return result;
     }
     if (o.mode != CommandLineOptions::Mode::Help)
         result.error = checkCombination(o, seen);
     return result;
+}
+
+constexpr int helpWidth = 80; // a terminal's columns
+constexpr int helpColumn = 20; // where the text of an option starts
+
+// `line` and then the words of `text`, broken into lines of at most helpWidth characters,
+// the later lines indented by `indent` spaces.
+QString wrapped(QString line, const QString &text, int indent)
+{
+    QString lines;
+    for (const QString &word : text.split(u' ', Qt::SkipEmptyParts)) {
+        if (!line.trimmed().isEmpty() && line.size() + 1 + word.size() > helpWidth) {
+            lines += line + u'\n';
+            line = QString(indent, u' ');
+        }
+        line += line.isEmpty() || line.endsWith(u' ') ? word : u' ' + word;
+    }
+    return lines + line + u'\n';
+}
+
+// The help's lines of the options with (PageOption) or without (Anywhere) `section`.
+QString optionLines(Trait section)
+{
+    QString lines;
+    for (const Option &option : optionTable()) {
+        const QString head = option.value.isEmpty() ? option.name : option.name + u' ' + option.value;
+        if ((option.traits & PageOption) == section)
+            lines += wrapped(u"  "_s + head.leftJustified(helpColumn - 4) + u"  "_s, option.help, helpColumn);
+    }
+    return lines;
+}
+
+// The divisor classes of `group`, in the panel's order, for a sentence: three or more
+// neighbours read "first to last".
+QString divisorsText(const QList<DivisorClass> &group)
+{
+    auto name = [](DivisorClass d) {
+        return d == DivisorClass::Fixed ? u"a fixed divisor"_s : divisorClassName(d, 0);
+    };
+    QStringList items;
+    for (qsizetype first = 0, last = 0; first < group.size(); first = ++last) {
+        while (last + 1 < group.size() && int(group[last + 1]) == int(group[last]) + 1)
+            ++last;
+        if (last - first < 2 || group[first] == DivisorClass::Fixed)
+            last = first;
+        const QString firstName = name(group[first]);
+        items << (last == first ? firstName : u"%1 to %2"_s.arg(firstName, name(group[last])));
+    }
+    return listText(items, u"and"_s);
+}
+
+// Which quotient classes go with which divisor classes: the divisor classes that take the same
+// quotient classes together, those that take the fewest first.
+QString combinationsSentence()
+{
+    std::map<std::pair<qsizetype, QStringList>, QList<DivisorClass>> groups; // by the quotients taken
+    for (const DivisorClass d : allDivisorClasses) {
+        QStringList taken;
+        for (const QuotientClass q : allQuotientClasses) {
+            if (isAllowedCombination(q, d))
+                taken << quotientClassName(q);
+        }
+        groups[{taken.size(), taken}] << d;
+    }
+    QStringList clauses;
+    for (const auto &[key, divisors] : groups) {
+        const QStringList &taken = key.second;
+        const QString quotients = taken.size() == quotientNames().size() ? u"every quotient class"_s
+            : taken.isEmpty()                                            ? u"no quotient class"_s
+            : (taken.size() == 1 ? u"only quotients "_s : u"quotients "_s) + listText(taken, u"and"_s);
+        const QString verb = divisors.size() == 1 ? u"takes"_s : u"take"_s;
+        clauses << u"%1 %2 %3"_s.arg(divisorsText(divisors), verb, quotients);
+    }
+    return u"Not every quotient class goes with every divisor class: %1."_s.arg(clauses.join(u"; "));
 }
 
 } // namespace
@@ -279,37 +387,12 @@ the problems pages of every sheet, then (unless --no-answers) the answers pages 
 same order. Each page shows its sheet code, which brings that sheet back (--code).
 
 Options:
-  --pdf FILE        write the sheets to FILE
-  --sheets N        a class set of N different sheets, 1 to 100 (default 1)
-  --divisor CLASS   fixed:F (F from 1 to 9), 1..9, 10..90, 11..99, 100..900,
-                    101..909, 110..990, 111..999 or 1000..9999 (default fixed:2)
-  --quotient CLASS  1..9, 10..90, 11..99, 100..900, 101..909, 110..990 or
-                    111..999 (default 1..9)
-  --remainder       problems with a remainder (default: none)
-  --no-frames       no place-value frame lines
-  --no-answers      no answers pages
-  --code CODE       make the sheet of a sheet code such as #40B1B-6B4N9 again,
-                    with the settings it records; leave out the # (or quote
-                    the code): a shell takes # for the start of a comment
-  --force           replace FILE if it exists as a file or a link (default:
-                    keep it and stop), never a folder, device or FIFO
-  --help            show this text
-
+%1
 Page options:
-  --numbered        number the problems 1, 2, 3 ... in reading order
-  --score           a score box at the end of the date-and-name line
-  --title TEXT      the page's own title, up to 40 characters; the settings line
-                    then moves to the page foot
-  --more            more problems on the page, in a smaller size: half as many
-                    again to twice as many; a setting with fewer problems than
-                    that gets all of them, in the largest size that holds them
-
-Not every quotient class goes with every divisor class: 1000..9999 takes only
-quotients 1..9; 100..900 to 111..999 take quotients 1..9, 10..90 and 11..99;
-a fixed divisor takes every quotient class.
-
+%2
+%3
 Exit status: 0 done, 1 the file could not be written, 2 bad usage or FILE kept.
-)"_s;
+)"_s.arg(optionLines(Anywhere), optionLines(PageOption), wrapped({}, combinationsSentence(), 0));
 }
 
 } // namespace divisheet

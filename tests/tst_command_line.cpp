@@ -8,6 +8,57 @@
 using namespace divisheet;
 using namespace Qt::Literals::StringLiterals;
 
+namespace {
+
+CommandLineResult parse(const QString &arguments)
+{
+    QList<QByteArray> argv{"divisheet"};
+    for (const QString &argument : arguments.split(u' ', Qt::SkipEmptyParts))
+        argv << QByteArray::fromPercentEncoding(argument.toUtf8());
+    return parseCommandLine(argv);
+}
+
+// The help's lines from the one that starts with `start` to a blank line or the next option's,
+// joined.
+QString helpText(const QString &start)
+{
+    const QRegularExpression text(u"^%1\\b.*(\\n(?!  -).+)*"_s.arg(QRegularExpression::escape(start)),
+                                  QRegularExpression::MultilineOption);
+    return text.match(commandLineHelp()).captured().simplified();
+}
+
+QString spoken(DivisorClass d)
+{
+    return d == DivisorClass::Fixed ? u"a fixed divisor"_s : divisorClassName(d, 0);
+}
+
+// What the help's sentence on the combinations says each divisor class takes. It reads
+// "Not every ...: <clause>; <clause>." with clauses "<divisors> take(s) [only] quotients <list>"
+// or "<divisors> take(s) every quotient class", where "A to B" is every divisor class from A to B.
+QMap<QString, QStringList> quotientsSaid()
+{
+    static const QRegularExpression clause(u"^(.+) takes? (?:only )?(?:quotients (.+?)|every quotient class)\\.?$"_s);
+    static const QRegularExpression listSeparator(u", | and "_s);
+    QStringList divisors, quotients;
+    for (const DivisorClass d : allDivisorClasses)
+        divisors << spoken(d);
+    for (const QuotientClass q : allQuotientClasses)
+        quotients << quotientClassName(q);
+    QMap<QString, QStringList> said;
+    for (const QString &part : helpText(u"Not every"_s).section(u": "_s, 1).split(u"; "_s)) {
+        const QRegularExpressionMatch m = clause.match(part);
+        const QStringList taken = m.hasCaptured(2) ? m.captured(2).split(listSeparator) : quotients;
+        for (const QString &item : m.captured(1).split(listSeparator, Qt::SkipEmptyParts)) {
+            const QStringList ends = item.split(u" to "_s);
+            for (qsizetype i = divisors.indexOf(ends.first()); i >= 0 && i <= divisors.indexOf(ends.last()); ++i)
+                said[divisors[i]] += taken;
+        }
+    }
+    return said;
+}
+
+} // namespace
+
 class TestCommandLine : public QObject
 {
     Q_OBJECT
@@ -73,10 +124,7 @@ private slots:
     {
         QFETCH(QString, arguments);
         QFETCH(QString, expected);
-        QList<QByteArray> argv{"divisheet"};
-        for (const QString &argument : arguments.split(u' ', Qt::SkipEmptyParts))
-            argv << QByteArray::fromPercentEncoding(argument.toUtf8());
-        const CommandLineResult result = parseCommandLine(argv);
+        const CommandLineResult result = parse(arguments);
         if (expected.startsWith(u"error: ")) {
             QVERIFY2(result.error.contains(expected.mid(7)), qPrintable(result.error));
             return;
@@ -95,6 +143,70 @@ private slots:
                      .join(u' ') + (o.page.isDefault() ? QString() : u" page %1 %2 %3 %4"_s.arg(o.page.numbered)
                                     .arg(o.page.scoreBox).arg(o.page.more).arg(o.page.title)),
                  expected);
+    }
+
+    // Every option --help lists is one the command line reads, with a value where the help shows one.
+    void helpOptions_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<bool>("takesValue");
+        static const QRegularExpression line(u"^  (--[a-z-]+)( [A-Z]+)?  "_s, QRegularExpression::MultilineOption);
+        int lines = 0;
+        for (const QRegularExpressionMatch &m : line.globalMatch(commandLineHelp())) {
+            QTest::newRow(qPrintable(m.captured(1))) << m.captured(1) << m.hasCaptured(2);
+            ++lines;
+        }
+        QCOMPARE(lines, 15); // one for each option the command line reads
+    }
+
+    void helpOptions()
+    {
+        QFETCH(QString, option);
+        QFETCH(bool, takesValue);
+        QCOMPARE(parse(takesValue ? option : option + u"=1"_s).error,
+                 option + (takesValue ? u" needs a value; see --help"_s : u" takes no value"_s));
+    }
+
+    void helpNamesEveryClass_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("name");
+        for (const QuotientClass q : allQuotientClasses)
+            QTest::addRow("%s", qPrintable(quotientClassName(q))) << u"  --quotient"_s << quotientClassName(q);
+        for (const DivisorClass d : allDivisorClasses) {
+            const QString name = d == DivisorClass::Fixed ? u"fixed:F"_s : divisorClassName(d, 0);
+            QTest::addRow("divisor %s", qPrintable(name)) << u"  --divisor"_s << name;
+        }
+    }
+
+    void helpNamesEveryClass()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, name);
+        static const QRegularExpression separator(u"[ ,()]+"_s);
+        QVERIFY2(helpText(option).split(separator).contains(name), qPrintable(helpText(option)));
+    }
+
+    // The help's sentence on which classes go together says what the catalogue has, pair by pair.
+    void helpCombinations_data()
+    {
+        QTest::addColumn<QString>("divisor"); // as the sentence writes it
+        QTest::addColumn<QString>("quotient");
+        QTest::addColumn<bool>("allowed");
+        for (const DivisorClass d : allDivisorClasses) {
+            for (const QuotientClass q : allQuotientClasses) {
+                QTest::addRow("%s, %s", qPrintable(spoken(d)), qPrintable(quotientClassName(q)))
+                    << spoken(d) << quotientClassName(q) << isAllowedCombination(q, d);
+            }
+        }
+    }
+
+    void helpCombinations()
+    {
+        QFETCH(QString, divisor);
+        QFETCH(QString, quotient);
+        QFETCH(bool, allowed);
+        QCOMPARE(quotientsSaid().value(divisor).count(quotient), allowed ? 1 : 0);
     }
 };
 

@@ -5,75 +5,31 @@
 #include "FormTestSupport.h"
 
 #include "sheet/PageLayout.h"
+#include "ClassOracle.h"
 
 namespace {
 
-// Membership of the digit classes, written from their definitions.
-bool inQuotientClass(int q, const QString &cls, bool withRemainder, bool fixedOrSmallDivisor)
+// The setting of the panel's buttons, which are named after their classes: RadioButtonKotae1_9
+// for the quotients 1..9; RadioButtonWaruKotei for a fixed divisor, as "Kotei" names no class.
+ProblemSettings panelSetting(const QString &quotientClass, const QString &divisorClass, int fixed,
+                             bool withRemainder)
 {
-    const int tens = q / 10 % 10;
-    const int ones = q % 10;
-    if (cls == u"1_9")
-        return q >= 0 && q <= 9; // 0 occurs in most catalogues of this class
-    if (cls == u"10_90")
-        return q >= 10 && q <= 90 && ones == 0;
-    if (cls == u"11_99")
-        return q >= 11 && q <= 99 && ones != 0;
-    if (cls == u"100_900")
-        return q >= 100 && q <= 900 && q % 100 == 0;
-    if (cls == u"101_909")
-        return q >= 101 && q <= 909 && tens == 0 && ones != 0;
-    if (cls == u"110_990") {
-        // With a fixed divisor and a remainder the whole hundreds come in too.
-        const bool hundredsToo = withRemainder && fixedOrSmallDivisor;
-        return q >= 100 && q <= 990 && ones == 0 && (tens != 0 || hundredsToo);
+    ProblemSettings s{QuotientClass::Q1_9, DivisorClass::Fixed, fixed, withRemainder};
+    for (const QuotientClass q : allQuotientClasses) {
+        if (quotientClassName(q).replace(QStringLiteral(".."), QStringLiteral("_")) == quotientClass)
+            s.quotient = q;
     }
-    if (cls == u"111_999")
-        return q >= 111 && q <= 999 && tens != 0 && ones != 0;
-    return false;
+    for (const DivisorClass d : allDivisorClasses) {
+        if (divisorClassName(d, 0).replace(QStringLiteral(".."), QStringLiteral("_")) == divisorClass)
+            s.divisor = d;
+    }
+    return s;
 }
 
-bool inDivisorClass(int d, const QString &cls, int fixed, const QString &quotientClass, bool withRemainder)
-{
-    const int tens = d / 10 % 10;
-    const int ones = d % 10;
-    if (cls == u"Kotei")
-        return d == fixed;
-    if (cls == u"1_9")
-        return d >= 1 && d <= 9;
-    if (cls == u"10_90")
-        return d >= 10 && d <= 90 && ones == 0;
-    if (cls == u"11_99") {
-        // Quotients 110..990 without remainder take every two-digit divisor.
-        if (quotientClass == u"110_990" && !withRemainder)
-            return d >= 10 && d <= 99;
-        return d >= 11 && d <= 99 && ones != 0;
-    }
-    if (cls == u"100_900")
-        return d >= 100 && d <= 900 && d % 100 == 0;
-    if (cls == u"101_909")
-        return d >= 101 && d <= 909 && tens == 0 && ones != 0;
-    if (cls == u"110_990")
-        return d >= 110 && d <= 990 && ones == 0 && tens != 0;
-    if (cls == u"111_999")
-        return d >= 111 && d <= 999 && tens != 0 && ones != 0;
-    if (cls == u"1000_9999")
-        return d >= 1000 && d <= 9999;
-    return false;
-}
-
-// The combinations the panel allows: divisor class rank against quotient class rank.
 bool allowed(const QString &quotientClass, const QString &divisorClass)
 {
-    static const QStringList oneDigitQuotient{QStringLiteral("1_9")};
-    static const QStringList twoDigitQuotients{QStringLiteral("10_90"), QStringLiteral("11_99")};
-    static const QStringList smallDivisors{QStringLiteral("Kotei"), QStringLiteral("1_9"),
-                                           QStringLiteral("10_90"), QStringLiteral("11_99")};
-    if (smallDivisors.contains(divisorClass))
-        return true;
-    if (divisorClass == u"1000_9999")
-        return oneDigitQuotient.contains(quotientClass);
-    return oneDigitQuotient.contains(quotientClass) || twoDigitQuotients.contains(quotientClass);
+    const ProblemSettings s = panelSetting(quotientClass, divisorClass, 2, false);
+    return test::offered(s.quotient, s.divisor);
 }
 
 QString frameValue(const TLongDivision *figure, const char *name)
@@ -157,7 +113,7 @@ private slots:
         divisorButton->click();
         QVERIFY(quotientButton->isChecked() && divisorButton->isChecked());
 
-        const bool fixedOrSmallDivisor = divisorClass == u"Kotei";
+        const ProblemSettings setting = panelSetting(quotientClass, divisorClass, fixedDivisor, withRemainder);
         for (int sheet = 0; sheet < 3; ++sheet) {
             child<TButton>(form.get(), "ButtonKoushin")->click();
             const TSheetState &state = form->sheetState();
@@ -175,8 +131,8 @@ private slots:
                 const int r = f->valueIntegerAmari();
                 const QString where = QStringLiteral("%1: %2 / %3").arg(figures[k].name).arg(n).arg(d);
                 QVERIFY2(q == n / d && r == n % d, qPrintable(where));
-                QVERIFY2(inDivisorClass(d, divisorClass, fixedDivisor, quotientClass, withRemainder), qPrintable(where));
-                QVERIFY2(inQuotientClass(q, quotientClass, withRemainder, fixedOrSmallDivisor), qPrintable(where));
+                QVERIFY2(test::divisorBelongs(setting, d), qPrintable(where));
+                QVERIFY2(test::quotientBelongs(setting, q), qPrintable(where));
                 QVERIFY2(withRemainder ? (r >= 1 && r <= d - 1) : r == 0, qPrintable(where));
                 // In its own cell, row by row.
                 const int row = k / state.FigureColumns + 1;
