@@ -40,19 +40,24 @@ void fillSheetGrid(TStringGrid *data, int columns)
     data->endUpdate();
 }
 
-void showCatalogue(TStringGrid *list, const std::vector<Problem> &catalogue)
+void beginCatalogue(TStringGrid *list, int expected)
 {
     list->beginUpdate();
-    const int count = int(catalogue.size());
+    list->setColCount(expected + 1);
+}
+
+void writeCatalogueColumn(TStringGrid *list, int column, const Problem &problem)
+{
+    list->setCellNumber(column, 0, column);
+    list->setCellNumber(column, 1, problem.quotient);
+    list->setCellNumber(column, 2, problem.divisor);
+    list->setCellNumber(column, 3, problem.remainder);
+    list->setCellNumber(column, 4, problem.dividend);
+}
+
+void endCatalogue(TStringGrid *list, int count)
+{
     list->setColCount(count + 1);
-    for (int column = 1; column <= count; ++column) {
-        const Problem &problem = catalogue[std::size_t(column - 1)];
-        list->setCellNumber(column, 0, column);
-        list->setCellNumber(column, 1, problem.quotient);
-        list->setCellNumber(column, 2, problem.divisor);
-        list->setCellNumber(column, 3, problem.remainder);
-        list->setCellNumber(column, 4, problem.dividend);
-    }
     list->endUpdate();
     list->setCol(count);
 }

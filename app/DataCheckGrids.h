@@ -12,14 +12,28 @@ class TStringGrid;
 // it draws; a user may type into them and place what they hold.
 namespace divisheet {
 
+void beginCatalogue(TStringGrid *list, int expected);
+void writeCatalogueColumn(TStringGrid *list, int column, const Problem &problem);
+void endCatalogue(TStringGrid *list, int count);
+
 // The catalogue grid's row titles and problem numbers, with placeholders in its first hundred
 // columns until the first catalogue replaces them.
 void fillCatalogueGrid(TStringGrid *list);
 // The sheet grid's row titles, `columns` columns, and numbers enough for any page.
 void fillSheetGrid(TStringGrid *data, int columns);
 
-// Shows `catalogue` in columns 1 .. n, numbered, with the selection on its last column.
-void showCatalogue(TStringGrid *list, const std::vector<Problem> &catalogue);
+// Shows the problems that make(sink) passes to its sink, as they are made, in columns 1 .. n,
+// numbered, with the selection on the last; the grid is sized for `expected` beforehand.
+// Returns n.
+template <typename Make>
+int showCatalogue(TStringGrid *list, int expected, Make &&make)
+{
+    beginCatalogue(list, expected);
+    int column = 0;
+    make([list, &column](const Problem &problem) { writeCatalogueColumn(list, ++column, problem); });
+    endCatalogue(list, column);
+    return column;
+}
 // Takes the drawn columns out of the catalogue grid, each position counted in the catalogue as
 // it shrinks (see drawPositions()), and writes them into columns 1, 2 ... of the sheet grid.
 void takeDrawnColumns(TStringGrid *list, TStringGrid *data, const std::vector<int> &positions);

@@ -179,16 +179,17 @@ void TFormDivisheet::DataHassei(QObject *)
     m_seeds.catalogueSeed = isRandomCatalogue(m_catalogueSettings) ? m_seedSource() : 0;
     // The page's options take effect here, at the new sheet, like the settings.
     m_sheetPageOptions = m_pageOptions;
-    const std::vector<Problem> catalogue = sheetCatalogue(m_catalogueSettings, m_seeds.catalogueSeed, m_sheetPageOptions);
-    showCatalogue(ui->StringGridList, catalogue);
-
+    const int size = sheetCatalogueSize(m_catalogueSettings, m_sheetPageOptions);
+    const int problems = showCatalogue(ui->StringGridList, size, [this](auto &&sink) {
+        forEachSheetCatalogueProblem(m_catalogueSettings, m_seeds.catalogueSeed, m_sheetPageOptions, sink);
+    });
     const PageLayout grid = sheetGrid(m_catalogueSettings, m_sheetPageOptions);
     m_state.FigureRows = grid.rows;
     m_state.FigureColumns = grid.columns;
     m_state.ProblemCount = grid.problemCount();
     m_state.FigureFontSize = quint8(grid.fontSize);
     if (m_sheetPageOptions.more) // a smaller catalogue gives what it has
-        m_state.ProblemCount = std::min(m_state.ProblemCount, int(catalogue.size()));
+        m_state.ProblemCount = std::min(m_state.ProblemCount, problems);
 }
 
 // The draw out of what the catalogue grid holds, as every sheet draws; an exhausted catalogue

@@ -43,8 +43,15 @@ QString settingsProblem(const ProblemSettings &s)
 
 std::vector<Problem> sheetCatalogue(const ProblemSettings &settings, quint32 catalogueSeed, const PageOptions &page)
 {
-    TRandom rng(isRandomCatalogue(settings) ? catalogueSeed : 0);
-    return buildCatalogue(settings, rng, randomCatalogueCount(settings, page));
+    std::vector<Problem> catalogue;
+    catalogue.reserve(std::size_t(sheetCatalogueSize(settings, page)));
+    forEachSheetCatalogueProblem(settings, catalogueSeed, page, [&catalogue](const Problem &p) { catalogue.push_back(p); });
+    return catalogue;
+}
+
+int sheetCatalogueSize(const ProblemSettings &settings, const PageOptions &page)
+{
+    return enumeratedCount(settings, randomCatalogueCount(settings, page));
 }
 
 std::vector<int> sheetDraw(int available, int count, quint32 drawSeed)

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "sheet/PageLayout.h"
 #include "sheet/PageOptions.h"
 #include "sheet/ProblemCatalogue.h"
 #include "sheet/ProblemClasses.h"
+#include "platform/Random.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -50,6 +52,16 @@ QString settingsProblem(const ProblemSettings &settings);
 // catalogue smaller than the sheet gives what it has. The page's options decide how many
 // problems it holds.
 std::vector<Problem> sheetCatalogue(const ProblemSettings &settings, quint32 catalogueSeed, const PageOptions &page);
+// The same catalogue passed to sink(const Problem &) problem by problem, for a caller that
+// keeps it elsewhere, and its size, known beforehand; returns how many.
+template <typename Sink>
+int forEachSheetCatalogueProblem(const ProblemSettings &settings, quint32 catalogueSeed, const PageOptions &page,
+                                 Sink &&sink)
+{
+    TRandom rng(isRandomCatalogue(settings) ? catalogueSeed : 0);
+    return forEachCatalogueProblem(settings, rng, sink, randomCatalogueCount(settings, page));
+}
+int sheetCatalogueSize(const ProblemSettings &settings, const PageOptions &page);
 std::vector<int> sheetDraw(int available, int count, quint32 drawSeed);
 std::vector<Problem> makeSheet(const ProblemSettings &settings, const SheetSeeds &seeds,
                                const PageOptions &page = {});
