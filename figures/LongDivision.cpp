@@ -6,6 +6,8 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <map>
+#include <utility>
 
 using namespace divisheet;
 
@@ -139,6 +141,32 @@ void TFrameFigureInteger::Change()
     Q_EMIT OnChange(this);
 }
 
+namespace {
+
+// The digits' face at a font size and how far its digit line drops in the box. Every box of a
+// size shares them, and looking them up anew at each paint costs a page of figures a good part
+// of its time; they follow the face that the design's name stands for.
+struct DigitFace
+{
+    QFont font;
+    int drop = 0;
+};
+
+const DigitFace &digitFace(int fontSize)
+{
+    static std::map<std::pair<int, QStringList>, DigitFace> faces;
+    const auto key = std::pair(fontSize, QFont::substitutes(designFaceName));
+    auto found = faces.find(key);
+    if (found == faces.end()) {
+        const QFont font = designFont(pointsToPixels(fontSize));
+        const InkRows ink = digitInkRows(font);
+        found = faces.emplace(key, DigitFace{font, digitLineDrop(fontSize, ink.first, ink.last)}).first;
+    }
+    return found->second;
+}
+
+} // namespace
+
 void TFrameFigureInteger::paintEvent(QPaintEvent *)
 {
     const int F = m_fontSize;
@@ -158,10 +186,9 @@ void TFrameFigureInteger::paintEvent(QPaintEvent *)
     painter.setClipRect(rect());
     painter.setPen(QPen(Qt::black, 1, qtPenStyle(m_typeFrameLineStyle)));
     painter.setBrush(color());
-    const QFont font = designFont(pointsToPixels(F));
-    painter.setFont(font);
-    const InkRows ink = digitInkRows(font);
-    const int drop = digitLineDrop(F, ink.first, ink.last);
+    const DigitFace &face = digitFace(F);
+    painter.setFont(face.font);
+    const int drop = face.drop;
 
     for (int k = 5; k >= 1; --k) {
         // Box k exists when the number has at least k digits; box 1 always does.
