@@ -143,24 +143,17 @@ void TFrameFigureInteger::Change()
 
 namespace {
 
-// The digits' face at a font size and how far its digit line drops in the box. Every box of a
-// size shares them, and looking them up anew at each paint costs a page of figures a good part
-// of its time; they follow the face that the design's name stands for.
-struct DigitFace
+// How far the digit line of the design's face drops in a box of a font size. Every box of a
+// size shares it, and measuring the digits' ink anew at each paint costs a page of figures a
+// good part of its time; it follows the face that the design's name stands for.
+int digitDrop(int fontSize, const QFont &font)
 {
-    QFont font;
-    int drop = 0;
-};
-
-const DigitFace &digitFace(int fontSize)
-{
-    static std::map<std::pair<int, QStringList>, DigitFace> faces;
+    static std::map<std::pair<int, QStringList>, int> drops;
     const auto key = std::pair(fontSize, QFont::substitutes(designFaceName));
-    auto found = faces.find(key);
-    if (found == faces.end()) {
-        const QFont font = designFont(pointsToPixels(fontSize));
+    auto found = drops.find(key);
+    if (found == drops.end()) {
         const InkRows ink = digitInkRows(font);
-        found = faces.emplace(key, DigitFace{font, digitLineDrop(fontSize, ink.first, ink.last)}).first;
+        found = drops.emplace(key, digitLineDrop(fontSize, ink.first, ink.last)).first;
     }
     return found->second;
 }
@@ -186,9 +179,9 @@ void TFrameFigureInteger::paintEvent(QPaintEvent *)
     painter.setClipRect(rect());
     painter.setPen(QPen(Qt::black, 1, qtPenStyle(m_typeFrameLineStyle)));
     painter.setBrush(color());
-    const DigitFace &face = digitFace(F);
-    painter.setFont(face.font);
-    const int drop = face.drop;
+    const QFont font = designFont(pointsToPixels(F));
+    painter.setFont(font);
+    const int drop = digitDrop(F, font);
 
     for (int k = 5; k >= 1; --k) {
         // Box k exists when the number has at least k digits; box 1 always does.
