@@ -26,8 +26,10 @@ TLabel *addLabel(QWidget *page, const char *name, QPoint at, const QString &capt
     return label;
 }
 
+// The page takes the window's 12-pixel face, and the header labels the window's form has.
 TLabel *addHeader(QWidget *page)
 {
+    page->setFont(designFont(-12));
     TLabel *dateName = addLabel(page, "LabelGappiNamae", kDateNameLine.topLeft(), QString());
     QFont underlined;
     underlined.setFamilies({QStringLiteral("ＭＳ ゴシック")});
@@ -52,19 +54,17 @@ void addPagesOf(TSheetPage &page, const std::vector<Sheet> &sheets, TTypeInteger
             continue;
         page.showSheet(sheet, show, format.settingsLine);
         output.addFormPage(&page);
+        // Each new digit frame asks through the event queue to be polished, and no event loop
+        // empties it here; every frame freed with its request pending searches the whole queue.
+        // Delivered page by page, the queue stays short.
         QCoreApplication::sendPostedEvents();
     }
-}
-
-bool anyAnswers(const std::vector<Sheet> &sheets)
-{
-    return std::any_of(sheets.begin(), sheets.end(), [](const Sheet &s) { return s.answersIncluded; });
 }
 
 } // namespace
 
 TSheetPage::TSheetPage(PaperSize size)
-    : m_size(size), m_settingsLine((setFont(designFont(-12)), addHeader(this))), m_placer(this)
+    : m_size(size), m_settingsLine(addHeader(this)), m_placer(this)
 {
     setAttribute(Qt::WA_DontShowOnScreen);
     setAutoFillBackground(true);
@@ -106,7 +106,7 @@ void printSheets(const std::vector<Sheet> &sheets, TPrinter &printer, const QStr
     TSheetPage page(format.size);
     printer.setOrientation(QPageLayout::Landscape);
     for (const auto &[show, title] : kPageKinds) {
-        if (show == isShow && !anyAnswers(sheets))
+        if (show == isShow && pageCount(sheets) == int(sheets.size())) // no answers page
             break;
         printer.setTitle(caption + title);
         printer.setFileTag(title);
