@@ -1,11 +1,16 @@
+#include "sheet/PracticeFocus.h"
 #include "sheet/ProblemFocus.h"
 #include "sheet/SheetMaker.h"
 
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
+
 using namespace divisheet;
 using T = WorkingTags; // zeroInQuotient, lateStart, corrections, fromNine, dividendDigits
 Q_DECLARE_METATYPE(divisheet::WorkingTags)
+Q_DECLARE_METATYPE(divisheet::PracticeFocus)
+Q_DECLARE_METATYPE(divisheet::ProblemSettings)
 
 // The tags as a teacher finds them: long division on the dividend's decimal digits.
 static T longDivision(const Problem &p, Estimate estimate)
@@ -90,6 +95,69 @@ private slots:
                             if (!(workingTags(p, e) == longDivision(p, e)))
                                 QFAIL(qPrintable(QStringLiteral("%1 ÷ %2").arg(p.dividend).arg(p.divisor)));
                 }
+    }
+
+    // Every enumerated catalogue under each choice: the focused catalogue is exactly the
+    // problems whose long division has it, in catalogue order, and none is refused.
+    void focusedCataloguesMatchLongDivision()
+    {
+        using P = Presence;
+        using C = CorrectionFocus;
+        const std::pair<PracticeFocus, bool (*)(const T &)> choices[] = {
+            {{P::Always}, [](const T &t) { return t.zeroInQuotient; }},
+            {{P::Never}, [](const T &t) { return !t.zeroInQuotient; }},
+            {{P::Either, P::Always}, [](const T &t) { return t.lateStart; }},
+            {{P::Either, P::Never, C::Any, Estimate::Round, 3}, [](const T &t) { return !t.lateStart && t.dividendDigits == 3; }},
+            {{P::Either, P::Either, C::None}, [](const T &t) { return t.corrections == 0; }},
+            {{P::Either, P::Either, C::One}, [](const T &t) { return t.corrections == 1; }},
+            {{P::Either, P::Either, C::TwoOrMore, Estimate::Floor}, [](const T &t) { return t.corrections >= 2; }},
+            {{P::Either, P::Either, C::FromNine}, [](const T &t) { return t.fromNine; }},
+        };
+        for (const QuotientClass qc : allQuotientClasses)
+            for (const DivisorClass dc : allDivisorClasses)
+                for (int setting = 0; setting < (dc == DivisorClass::Fixed ? 18 : 2); ++setting) {
+                    const ProblemSettings s{qc, dc, setting / 2 + 1, setting % 2 == 1};
+                    if (!settingsProblem(s).isEmpty() || isRandomCatalogue(s))
+                        continue;
+                    const std::vector<Problem> all = sheetCatalogue(s, 0, {});
+                    std::vector<T> worked[2]; // by Estimate
+                    for (const Problem &p : all)
+                        for (const Estimate e : {Estimate::Round, Estimate::Floor})
+                            worked[int(e)].push_back(longDivision(p, e));
+                    for (const auto &[focus, has] : choices) {
+                        std::vector<Problem> expected;
+                        for (std::size_t i = 0; i < all.size(); ++i)
+                            if (has(worked[int(focus.estimate)][i]))
+                                expected.push_back(all[i]);
+                        QVERIFY(focusedCatalogue(s, focus) == expected);
+                        QVERIFY(!expected.empty() || !focusProblem(s, focus).isEmpty());
+                    }
+                }
+    }
+
+    void focusProblems_data()
+    {
+        QTest::addColumn<ProblemSettings>("settings");
+        QTest::addColumn<PracticeFocus>("focus");
+        QTest::addColumn<QString>("problem"); // part of the reason, or empty
+        using Q = QuotientClass;
+        using D = DivisorClass;
+        QTest::newRow("0 in a one-digit quotient") << ProblemSettings{Q::Q1_9, D::D11_99, 2, false} << PracticeFocus{Presence::Always} << u"one digit"_s;
+        QTest::newRow("0 in 10..90") << ProblemSettings{Q::Q10_90, D::Fixed, 3, false} << PracticeFocus{Presence::Always} << QString();
+        QTest::newRow("corrections, fixed divisor") << ProblemSettings{Q::Q11_99, D::Fixed, 7, true} << PracticeFocus{Presence::Either, Presence::Either, CorrectionFocus::None} << u"one digit"_s;
+        QTest::newRow("corrections, 1..9") << ProblemSettings{Q::Q1_9, D::D1_9, 2, false} << PracticeFocus{Presence::Either, Presence::Either, CorrectionFocus::One} << u"one digit"_s;
+        QTest::newRow("twice, 11..99") << ProblemSettings{Q::Q1_9, D::D11_99, 2, true} << PracticeFocus{Presence::Either, Presence::Either, CorrectionFocus::TwoOrMore} << QString();
+        QTest::newRow("late start, fixed 1") << ProblemSettings{Q::Q1_9, D::Fixed, 1, false} << PracticeFocus{Presence::Either, Presence::Always} << u"no problem"_s;
+        QTest::newRow("six digits") << ProblemSettings{Q::Q1_9, D::D1000_9999, 2, false} << PracticeFocus{Presence::Either, Presence::Either, CorrectionFocus::Any, Estimate::Round, 6} << u"1 to 5 digits"_s;
+        QTest::newRow("two digits of 1000..9999") << ProblemSettings{Q::Q1_9, D::D1000_9999, 2, false} << PracticeFocus{Presence::Either, Presence::Either, CorrectionFocus::Any, Estimate::Round, 2} << u"no problem"_s;
+    }
+    void focusProblems()
+    {
+        QFETCH(ProblemSettings, settings);
+        QFETCH(PracticeFocus, focus);
+        QFETCH(QString, problem);
+        const QString reason = focusProblem(settings, focus);
+        QVERIFY2(problem.isEmpty() ? reason.isEmpty() : reason.contains(problem), qPrintable(reason));
     }
 };
 
