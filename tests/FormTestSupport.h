@@ -128,25 +128,11 @@ inline QString problemsText(const std::vector<Problem> &problems)
     return parts.join(u' ');
 }
 
-// Seeds 1, 2, 3 ... for a form's catalogues and draws, in turn: the form's sheets can then be
-// made again from the seeds it took.
-class CountingSeeds
-{
-public:
-    std::function<quint32()> source() { return [this] { return ++m_last; }; }
-    // The seeds of the sheet made last: its catalogue's (0 for an enumerated one) and its draw's.
-    SheetSeeds lastSheet(const ProblemSettings &settings) const
-    {
-        return {isRandomCatalogue(settings) ? m_last - 1 : 0, m_last};
-    }
-
-private:
-    quint32 m_last = 0;
-};
-
-inline TFormDivisheet::Options countedSeeds(CountingSeeds &seeds)
+// A form whose catalogues and draws take the seeds last + 1, last + 2 ... in turn: a sheet's
+// draw takes the last, and a random catalogue the one before.
+inline TFormDivisheet::Options countedSeeds(quint32 &last)
 {
     TFormDivisheet::Options options;
-    options.seedSource = seeds.source();
+    options.seedSource = [&last] { return ++last; };
     return options;
 }

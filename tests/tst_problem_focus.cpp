@@ -147,9 +147,7 @@ private slots:
         QTest::newRow("corrections, fixed divisor") << ProblemSettings{Q::Q11_99, D::Fixed, 7, true} << PracticeFocus{Presence::Either, Presence::Either, CorrectionFocus::None} << u"one digit"_s;
         QTest::newRow("corrections, 1..9") << ProblemSettings{Q::Q1_9, D::D1_9, 2, false} << PracticeFocus{Presence::Either, Presence::Either, CorrectionFocus::One} << u"one digit"_s;
         QTest::newRow("twice, 11..99") << ProblemSettings{Q::Q1_9, D::D11_99, 2, true} << PracticeFocus{Presence::Either, Presence::Either, CorrectionFocus::TwoOrMore} << QString();
-        QTest::newRow("late start, fixed 1") << ProblemSettings{Q::Q1_9, D::Fixed, 1, false} << PracticeFocus{Presence::Either, Presence::Always} << u"no problem"_s;
         QTest::newRow("six digits") << ProblemSettings{Q::Q1_9, D::D1000_9999, 2, false} << PracticeFocus{Presence::Either, Presence::Either, CorrectionFocus::Any, Estimate::Round, 6} << u"1 to 5 digits"_s;
-        QTest::newRow("two digits of 1000..9999") << ProblemSettings{Q::Q1_9, D::D1000_9999, 2, false} << PracticeFocus{Presence::Either, Presence::Either, CorrectionFocus::Any, Estimate::Round, 2} << u"no problem"_s;
     }
     void focusProblems()
     {
