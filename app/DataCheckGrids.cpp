@@ -46,15 +46,6 @@ void beginCatalogue(TStringGrid *list, int expected)
     list->setColCount(expected + 1);
 }
 
-void writeCatalogueColumn(TStringGrid *list, int column, const Problem &problem)
-{
-    list->setCellNumber(column, 0, column);
-    list->setCellNumber(column, 1, problem.quotient);
-    list->setCellNumber(column, 2, problem.divisor);
-    list->setCellNumber(column, 3, problem.remainder);
-    list->setCellNumber(column, 4, problem.dividend);
-}
-
 void endCatalogue(TStringGrid *list, int count)
 {
     list->setColCount(count + 1);

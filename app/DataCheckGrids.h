@@ -1,10 +1,10 @@
 #pragma once
 
 #include "sheet/ProblemCatalogue.h"
+#include "platform/StringGrid.h"
 
 #include <vector>
 
-class TStringGrid;
 
 // The two grids of the data-check panel, which show the catalogue (StringGridList) and the
 // sheet's problems (StringGridData) as text, one problem a column: its number, quotient,
@@ -13,7 +13,15 @@ class TStringGrid;
 namespace divisheet {
 
 void beginCatalogue(TStringGrid *list, int expected);
-void writeCatalogueColumn(TStringGrid *list, int column, const Problem &problem);
+// Inline: it runs once for each of up to 90,000 problems.
+inline void writeCatalogueColumn(TStringGrid *list, int column, const Problem &problem)
+{
+    list->setCellNumber(column, 0, column);
+    list->setCellNumber(column, 1, problem.quotient);
+    list->setCellNumber(column, 2, problem.divisor);
+    list->setCellNumber(column, 3, problem.remainder);
+    list->setCellNumber(column, 4, problem.dividend);
+}
 void endCatalogue(TStringGrid *list, int count);
 
 // The catalogue grid's row titles and problem numbers, with placeholders in its first hundred
