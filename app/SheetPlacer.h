@@ -45,7 +45,7 @@ public:
     // extras and the figures showing `show`. The settings line's text is the caller's. Sheets
     // placed one after another on the same grid keep the figures and give them their new
     // problems: a figure lays itself out again at every change, and building it anew costs
-    // five layouts where a new problem costs two.
+    // five layouts where a new problem costs one.
     void placeSheet(const divisheet::Sheet &sheet, divisheet::TTypeIntegerShow show, QSize outer, QSize page);
 
 private:
