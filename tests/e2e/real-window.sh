@@ -132,9 +132,14 @@ kill "$app_pid" 2>/dev/null; wait "$app_pid" 2>/dev/null; app_pid=
 wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 if ! wm_running; then
     command -v openbox >/dev/null || fail "openbox is not installed"
-    openbox >"$work/openbox.log" 2>&1 &
-    wm_pid=$!
-    for _ in $(seq 200); do wm_running && break; sleep 0.1; done
+    # On a loaded machine openbox has been seen to give up on the display at once: it gets
+    # three tries.
+    for _ in 1 2 3; do
+        openbox >"$work/openbox.log" 2>&1 &
+        wm_pid=$!
+        for _ in $(seq 100); do wm_running && break; kill -0 "$wm_pid" 2>/dev/null || break; sleep 0.1; done
+        wm_running && break
+    done
     wm_running || fail "openbox did not start: $(cat "$work/openbox.log")"
 fi
 
