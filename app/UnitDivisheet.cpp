@@ -146,7 +146,7 @@ void TFormDivisheet::setDefaultSettings()
 void TFormDivisheet::LabelHyoudaiHyouji(QObject *)
 {
     ui->LabelHyoudai->setCaption(settingsLine(m_state.FrameCaption, m_state.DivisorCaption, m_state.QuotientCaption,
-                                              m_state.RemainderCaption));
+                                              m_state.RemainderCaption, m_catalogueSettings.focus));
 }
 
 // Making a sheet
@@ -180,8 +180,13 @@ void TFormDivisheet::DataHassei(QObject *)
     // The page's options take effect here, at the new sheet, like the settings.
     m_sheetPageOptions = m_pageOptions;
     const int size = sheetCatalogueSize(m_catalogueSettings, m_sheetPageOptions);
+    m_catalogueWithoutRemainder = 0;
     const int problems = showCatalogue(ui->StringGridList, size, [this](auto &&sink) {
-        forEachSheetCatalogueProblem(m_catalogueSettings, m_seeds.catalogueSeed, m_sheetPageOptions, sink);
+        forEachSheetCatalogueProblem(m_catalogueSettings, m_seeds.catalogueSeed, m_sheetPageOptions,
+                                     [this, &sink](const Problem &p) {
+                                         m_catalogueWithoutRemainder += p.remainder == 0;
+                                         sink(p);
+                                     });
     });
     const PageLayout grid = sheetGrid(m_catalogueSettings, m_sheetPageOptions);
     m_state.FigureRows = grid.rows;
@@ -199,7 +204,8 @@ void TFormDivisheet::SuutiSentaku(QObject *)
     m_seeds.drawSeed = m_seedSource();
     if (m_state.ProblemCount > 0)
         takeDrawnColumns(ui->StringGridList, ui->StringGridData,
-                         sheetDraw(ui->StringGridList->colCount() - 1, m_state.ProblemCount, m_seeds.drawSeed));
+                         sheetDraw(m_catalogueSettings, ui->StringGridList->colCount() - 1,
+                                   m_catalogueWithoutRemainder, m_state.ProblemCount, m_seeds.drawSeed));
 }
 
 // Placing the figures

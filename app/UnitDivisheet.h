@@ -153,6 +153,7 @@ private:
     std::function<quint32()> m_seedSource;
     divisheet::SheetSeeds m_seeds;
     divisheet::ProblemSettings m_catalogueSettings = divisheet::startUpSettings();
+    int m_catalogueWithoutRemainder = 0; // leading the catalogue of mixed remainders
     std::optional<divisheet::SheetRecipe> m_recipe;
     divisheet::SaveFileChooser m_chooseSaveFile;
 };

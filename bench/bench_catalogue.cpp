@@ -70,7 +70,7 @@ void catalogueBenchmark(Report &report, const Options &options)
         draw, options, [&] { catalogue = full; },
         [&] {
             const std::vector<Problem> sheet =
-                takeDrawn(catalogue, sheetDraw(int(catalogue.size()), shape.problemCount(), TRandom::clockSeed()));
+                takeDrawn(catalogue, sheetDraw(settings, int(catalogue.size()), 0, shape.problemCount(), TRandom::clockSeed()));
             keep(sheet.data());
             keep(catalogue.size());
         }));

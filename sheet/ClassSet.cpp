@@ -1,11 +1,13 @@
 #include "sheet/ClassSet.h"
 
+#include "sheet/FocusedCatalogue.h"
 #include "sheet/PageLayout.h"
 #include "sheet/ProblemDraw.h"
 #include "platform/Random.h"
 
 #include <algorithm>
 #include <numeric>
+#include <optional>
 #include <unordered_set>
 
 namespace divisheet {
@@ -24,11 +26,19 @@ void shuffle(std::vector<T> &items, TRandom &rng)
     items = takeDrawn(items, drawPositions(n, n, rng));
 }
 
+std::vector<Problem> enumeratedCatalogue(const ProblemSettings &settings)
+{
+    if (settings.focus.picks())
+        return *focusedCatalogue(settings);
+    TRandom unused; // an enumerated catalogue draws nothing
+    return buildCatalogue(settings, unused);
+}
+
 class EnumeratedSet
 {
 public:
     EnumeratedSet(const ProblemSettings &settings, int count)
-        : m_catalogue(buildCatalogue(settings, m_unused)), m_count(count)
+        : m_catalogue(enumeratedCatalogue(settings)), m_count(count)
     {
         m_pool.resize(m_catalogue.size());
         std::iota(m_pool.begin(), m_pool.end(), 0);
@@ -73,7 +83,6 @@ public:
     void restore(std::vector<int> pool) { m_pool = std::move(pool); }
 
 private:
-    TRandom m_unused; // an enumerated catalogue draws nothing
     std::vector<Problem> m_catalogue;
     int m_count;
     std::vector<int> m_pool; // indices into m_catalogue, in catalogue order
@@ -93,15 +102,17 @@ public:
         std::vector<Problem> catalogue;
         std::unordered_set<qint64> inCatalogue;
         for (int i = 0; i < catalogueSize; ++i) {
-            Problem p = detail::drawRandomProblem(m_settings, rng);
-            for (int tries = 1; tries < maxRedraws && (m_used.contains(problemKey(p))
-                                                       || inCatalogue.contains(problemKey(p)));
+            std::optional<Problem> p = draw(rng);
+            for (int tries = 1; p && tries < maxRedraws && (m_used.contains(problemKey(*p))
+                                                            || inCatalogue.contains(problemKey(*p)));
                  ++tries)
-                p = detail::drawRandomProblem(m_settings, rng);
-            inCatalogue.insert(problemKey(p));
-            catalogue.push_back(p);
+                p = draw(rng);
+            if (!p)
+                break;
+            inCatalogue.insert(problemKey(*p));
+            catalogue.push_back(*p);
         }
-        std::vector<Problem> sheet = takeDrawn(catalogue, drawPositions(catalogueSize, m_count, rng));
+        std::vector<Problem> sheet = takeDrawn(catalogue, drawPositions(int(catalogue.size()), m_count, rng));
         for (const Problem &p : sheet)
             m_used.insert(problemKey(p));
         return sheet;
@@ -112,10 +123,47 @@ public:
     void restore(int) {}
 
 private:
+    std::optional<Problem> draw(TRandom &rng) const
+    {
+        if (!m_settings.focus.picks())
+            return detail::drawRandomProblem(m_settings, rng);
+        return drawFocusedProblem(m_settings, rng);
+    }
+
     ProblemSettings m_settings;
     int m_count;
     int m_catalogueSize;
     std::unordered_set<qint64> m_used;
+};
+
+// Mixed remainders: each sheet takes half its problems from a set of the problems without a
+// remainder and half from a set of those with one, so that each part keeps its own promise
+// of no repeats, and puts them in places drawn at random.
+template<typename WithRemainder>
+class MixedSet
+{
+public:
+    MixedSet(EnumeratedSet without, WithRemainder with) : m_without(std::move(without)), m_with(std::move(with)) {}
+
+    std::vector<Problem> next(TRandom &rng)
+    {
+        std::vector<Problem> sheet = m_without.next(rng);
+        const std::vector<Problem> more = m_with.next(rng);
+        sheet.insert(sheet.end(), more.begin(), more.end());
+        shuffle(sheet, rng);
+        return sheet;
+    }
+
+    auto pool() const { return std::make_pair(m_without.pool(), m_with.pool()); }
+    void restore(const std::pair<std::vector<int>, decltype(std::declval<WithRemainder>().pool())> &pool)
+    {
+        m_without.restore(pool.first);
+        m_with.restore(pool.second);
+    }
+
+private:
+    EnumeratedSet m_without;
+    WithRemainder m_with;
 };
 
 template<typename Set>
@@ -145,6 +193,15 @@ std::vector<std::vector<Problem>> classSetSheets(const ProblemSettings &settings
 {
     count = std::clamp(count, 0, maxClassSetSize);
     const int perSheet = sheetProblemCount(settings, page);
+    if (settings.focus.mixedRemainder) {
+        const std::vector<ProblemSettings> parts = catalogueParts(settings);
+        EnumeratedSet without(parts.front(), perSheet - perSheet / 2);
+        if (isRandomCatalogue(parts.back())) {
+            RandomSet with(parts.back(), perSheet / 2, randomCatalogueCount(settings, page));
+            return drawSheets(MixedSet(std::move(without), std::move(with)), setSeed, count);
+        }
+        return drawSheets(MixedSet(std::move(without), EnumeratedSet(parts.back(), perSheet / 2)), setSeed, count);
+    }
     if (isRandomCatalogue(settings))
         return drawSheets(RandomSet(settings, perSheet, randomCatalogueCount(settings, page)), setSeed, count);
     return drawSheets(EnumeratedSet(settings, perSheet), setSeed, count);

@@ -1,5 +1,6 @@
 #include "sheet/PageLayout.h"
 
+#include "sheet/FocusedCatalogue.h"
 #include "sheet/PageHeader.h"
 #include "sheet/ProblemCatalogue.h"
 #include "figures/FrameFigureGeometry.h"
@@ -116,7 +117,9 @@ PageLayout morePageLayout(const ProblemSettings &settings, const PageOptions &op
 {
     PageLayout best = standardPageLayout(settings, options, page);
     const int standardCount = best.problemCount();
-    const qint64 catalogue = options.firstCodeMore ? std::numeric_limits<qint64>::max() : problemTotal(settings);
+    const qint64 catalogue = options.firstCodeMore ? std::numeric_limits<qint64>::max()
+                           : settings.focus.isSet() ? focusedProblemTotal(settings)
+                                                    : problemTotal(settings);
     if (standardCount == 0 || catalogue <= standardCount)
         return best;
     const int wanted = int(std::min<qint64>(catalogue, 2 * standardCount));

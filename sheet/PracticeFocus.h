@@ -1,16 +1,17 @@
 #pragma once
 
-#include "sheet/ProblemCatalogue.h"
-#include "sheet/ProblemClasses.h"
-#include "sheet/ProblemFocus.h"
-
 #include <QString>
-
-#include <vector>
 
 // What a lesson drills beyond the kind of problem: a practice focus picks, among the problems
 // of the settings, those whose working has it, so that every problem of a sheet drills it.
+// The value stands alone so that the settings can carry it; what it picks is in
+// FocusedCatalogue.h, what a working has in ProblemFocus.h.
 namespace divisheet {
+
+// How the pupil rounds a divisor of two or more digits to its highest place to estimate a
+// quotient digit: half up (四捨五入, 95 becomes 100) or by dropping the lower digits
+// (切り捨て, 95 becomes 90).
+enum class Estimate { Round, Floor };
 
 // A property of the working: on some problems or others, on every problem, on none.
 enum class Presence { Either, Always, Never };
@@ -25,22 +26,25 @@ struct PracticeFocus
     Presence lateStart = Presence::Either;
     CorrectionFocus corrections = CorrectionFocus::Any;
     Estimate estimate = Estimate::Round; // how the pupil rounds the divisor to estimate
-    int dividendDigits = 0;              // 1 .. 5; 0 for any
+    // Problems with and without a remainder on one sheet, half each. The settings that carry
+    // it ask for a remainder, so that the sheet is laid out for the larger figures.
+    bool mixedRemainder = false;
+    int dividendDigits = 0; // 1 .. 5; 0 for any
 
-    // Whether it leaves out any problem at all.
-    bool picks() const;
-    // Whether the problem's working has the focus.
-    bool accepts(const Problem &problem) const;
+    // Whether it leaves out any problem of the settings' catalogue.
+    bool picks() const
+    {
+        return zeroInQuotient != Presence::Either || lateStart != Presence::Either
+            || corrections != CorrectionFocus::Any || dividendDigits != 0;
+    }
+    // Whether a sheet with it differs from one without.
+    bool isSet() const { return picks() || mixedRemainder; }
 
     friend bool operator==(const PracticeFocus &, const PracticeFocus &) = default;
 };
 
-// Empty where a sheet of the settings can have the focus; otherwise why not, naming the choice
-// at fault: a 0 in a one-digit quotient, corrections with a one-digit divisor, a dividend of
-// more than five digits, or, for an enumerated catalogue, a focus that none of its problems has.
-QString focusProblem(const ProblemSettings &settings, const PracticeFocus &focus);
-
-// The problems of an enumerated catalogue whose working has the focus, in catalogue order.
-std::vector<Problem> focusedCatalogue(const ProblemSettings &settings, const PracticeFocus &focus);
+// The focus in the words of the settings line, its choices joined by "・": "商に0・仮商修正1回";
+// empty for no focus.
+QString focusWords(const PracticeFocus &focus);
 
 } // namespace divisheet

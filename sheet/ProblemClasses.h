@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sheet/PracticeFocus.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -20,6 +22,9 @@ struct ProblemSettings
     DivisorClass divisor;
     int fixedDivisor; // read only when divisor == DivisorClass::Fixed
     bool withRemainder;
+    PracticeFocus focus{}; // none: every problem of the classes
+
+    friend bool operator==(const ProblemSettings &, const ProblemSettings &) = default;
 };
 
 // The grid of figures on the sheet; every cell holds one problem.

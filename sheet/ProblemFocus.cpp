@@ -73,6 +73,23 @@ std::vector<Step> workingSteps(const LongDivisionLayout &layout)
     return steps;
 }
 
+bool meets(Presence presence, bool has)
+{
+    return presence == Presence::Either || has == (presence == Presence::Always);
+}
+
+bool meets(CorrectionFocus focus, const WorkingTags &tags)
+{
+    switch (focus) {
+    case CorrectionFocus::Any: return true;
+    case CorrectionFocus::None: return tags.corrections == 0;
+    case CorrectionFocus::One: return tags.corrections == 1;
+    case CorrectionFocus::TwoOrMore: return tags.corrections >= 2;
+    case CorrectionFocus::FromNine: return tags.fromNine;
+    }
+    return false;
+}
+
 // The divisor as the pupil estimates with it: rounded to its highest place, which may give
 // a power of ten with one more digit (95 rounds to 100).
 qint32 estimatingDivisor(qint32 divisor, Estimate estimate)
@@ -106,6 +123,15 @@ WorkingTags workingTags(const Problem &p, Estimate estimate)
         tags.corrections += std::abs(std::min<qint32>(estimated, 9) - step.digit);
     }
     return tags;
+}
+
+bool hasFocus(const Problem &p, const PracticeFocus &focus)
+{
+    if (!focus.picks())
+        return true;
+    const WorkingTags tags = workingTags(p, focus.estimate);
+    return meets(focus.zeroInQuotient, tags.zeroInQuotient) && meets(focus.lateStart, tags.lateStart)
+        && meets(focus.corrections, tags) && (focus.dividendDigits == 0 || tags.dividendDigits == focus.dividendDigits);
 }
 
 } // namespace divisheet

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sheet/PracticeFocus.h"
 #include "sheet/ProblemCatalogue.h"
 
 // What a worked division asks of the pupil beyond its plain steps, read off the working the
@@ -12,11 +13,6 @@
 // it has no more digits than that); each later P is the previous difference with the next
 // digit brought down. A digit written as 0 is a step like any other.
 namespace divisheet {
-
-// How the pupil rounds a divisor of two or more digits to its highest place to estimate a
-// quotient digit: half up (四捨五入, 95 becomes 100) or by dropping the lower digits
-// (切り捨て, 95 becomes 90).
-enum class Estimate { Round, Floor };
 
 struct WorkingTags
 {
@@ -43,5 +39,9 @@ struct WorkingTags
 
 // The tags of the problem's working as the long-division figure lays it out.
 WorkingTags workingTags(const Problem &p, Estimate estimate);
+
+// Whether the problem's working has the focus (its remainder mixing aside, which is a
+// matter of the whole sheet).
+bool hasFocus(const Problem &p, const PracticeFocus &focus);
 
 } // namespace divisheet

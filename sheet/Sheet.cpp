@@ -53,10 +53,12 @@ std::vector<Sheet> makeSheets(const SheetRequest &request)
     return sheets;
 }
 
-QString settingsLine(const QString &frame, const QString &divisor, const QString &quotient, const QString &remainder)
+QString settingsLine(const QString &frame, const QString &divisor, const QString &quotient, const QString &remainder,
+                     const PracticeFocus &focus)
 {
-    return QStringLiteral("枠線:") + frame + QStringLiteral(" ,割る数:") + divisor + QStringLiteral(" ,答:")
-        + quotient + QStringLiteral(" ,余り:") + remainder;
+    const QString line = QStringLiteral("枠線:") + frame + QStringLiteral(" ,割る数:") + divisor
+        + QStringLiteral(" ,答:") + quotient + QStringLiteral(" ,余り:") + remainder;
+    return focus.isSet() ? line + QStringLiteral(" ,ねらい:") + focusWords(focus) : line;
 }
 
 QString settingsLine(const Sheet &sheet)
@@ -64,7 +66,7 @@ QString settingsLine(const Sheet &sheet)
     const ProblemSettings &s = sheet.settings;
     return settingsLine(sheet.framesShown ? QStringLiteral("表示") : QStringLiteral("非表示"),
                         divisorCaption(s.divisor, s.fixedDivisor), quotientCaption(s.quotient),
-                        s.withRemainder ? QStringLiteral("あり(&X)") : QStringLiteral("なし"));
+                        s.withRemainder ? QStringLiteral("あり(&X)") : QStringLiteral("なし"), s.focus);
 }
 
 QString sheetCodeText(const std::optional<SheetRecipe> &recipe)

@@ -48,10 +48,11 @@ SheetRequest classSetRequest(const ProblemSettings &settings, const PageOptions 
 // The sheets of a request, in order; each carries its recipe.
 std::vector<Sheet> makeSheets(const SheetRequest &request);
 
-// The settings line of a page: "枠線:表示 ,割る数:2で固定 ,答:1..9 ,余り:なし". The remainder's
+// The settings line of a page: "枠線:表示 ,割る数:2で固定 ,答:1..9 ,余り:なし", and for a
+// sheet with a practice focus " ,ねらい:" and the focus in words after it. The remainder's
 // text is the settings panel's own item ("あり(&X)" with its accelerator).
 QString settingsLine(const QString &frame, const QString &divisor, const QString &quotient,
-                     const QString &remainder);
+                     const QString &remainder, const PracticeFocus &focus = {});
 // The settings line that describes `sheet`.
 QString settingsLine(const Sheet &sheet);
 

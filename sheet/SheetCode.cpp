@@ -1,10 +1,12 @@
 #include "sheet/SheetCode.h"
 
 #include "sheet/ClassSet.h"
+#include "sheet/FocusedCatalogue.h"
 
 #include <algorithm>
 #include <cstring>
 #include <iterator>
+#include <optional>
 
 namespace divisheet {
 
@@ -15,13 +17,15 @@ namespace {
 constexpr char symbols[] = "0123456789ABCDEFGHJKMNPQRSTVWXYZ";
 // Version 2 marks a fuller page whose grid and random catalogue follow what its catalogue
 // holds; a fuller page of version 1 keeps the first version's grid. Every other sheet is
-// written as version 1, so its code is the same as it always was.
+// written as version 1, so its code is the same as it always was. Version 3 marks a sheet with
+// a practice focus, which it carries after the page's fields.
 constexpr int firstVersion = 1;
 constexpr int fullerPageVersion = 2;
+constexpr int focusVersion = 3;
 constexpr int seedBits = 27;
 constexpr int deltaBits = 10; // a window's draw follows its catalogue within 1023 ms
 constexpr int minSymbols = 6;
-constexpr int maxSymbols = 16;
+constexpr int maxSymbols = 18; // 16 without a focus
 constexpr int groupSize = 5;
 constexpr int fixedDivisorCodes = 9; // divisor field 0..8: fixed 1..9, then the eight classes
 
@@ -134,6 +138,29 @@ bool fitsSeed(quint32 seed)
     return seed < sheetCodeSeedLimit;
 }
 
+void putFocus(BitWriter &w, const PracticeFocus &focus)
+{
+    w.put(quint32(focus.zeroInQuotient), 2);
+    w.put(quint32(focus.lateStart), 2);
+    w.put(quint32(focus.corrections), 3);
+    w.put(quint32(focus.estimate), 1);
+    w.put(focus.mixedRemainder, 1);
+    w.put(quint32(focus.dividendDigits), 3);
+}
+
+// The focus of a code, or none where a field holds a value no choice has.
+std::optional<PracticeFocus> takeFocus(BitReader &in)
+{
+    const quint32 zero = in.take(2), late = in.take(2), corrections = in.take(3), estimate = in.take(1);
+    const bool mixed = in.take(1);
+    const quint32 digits = in.take(3);
+    if (zero > quint32(Presence::Never) || late > quint32(Presence::Never)
+        || corrections > quint32(CorrectionFocus::FromNine) || digits > 5)
+        return std::nullopt;
+    return PracticeFocus{Presence(zero), Presence(late), CorrectionFocus(corrections), Estimate(estimate), mixed,
+                         int(digits)};
+}
+
 SheetCodeResult failed(SheetCodeError kind, const QString &why)
 {
     const bool malformed = kind == SheetCodeError::Character || kind == SheetCodeError::Length
@@ -154,10 +181,11 @@ std::vector<Problem> recipeProblems(const SheetRecipe &recipe)
 
 QString encodeSheetCode(const SheetRecipe &r)
 {
-    if (!settingsProblem(r.settings).isEmpty())
+    if (!settingsProblem(r.settings).isEmpty() || focusFault(r.settings) != FocusFault::None)
         return {};
+    const bool focused = r.settings.focus.isSet();
     BitWriter w;
-    w.put(r.page.more && !r.page.firstCodeMore ? fullerPageVersion : firstVersion, 3);
+    w.put(focused ? focusVersion : r.page.more && !r.page.firstCodeMore ? fullerPageVersion : firstVersion, 3);
     w.put(r.kind == SheetRecipe::Kind::ClassSet, 1);
     w.put(quint32(indexOf(r.settings.quotient)), 3);
     w.put(quint32(divisorField(r.settings)), 5);
@@ -167,6 +195,8 @@ QString encodeSheetCode(const SheetRecipe &r)
     w.put(r.page.numbered, 1);
     w.put(r.page.scoreBox, 1);
     w.put(r.page.more, 1);
+    if (focused)
+        putFocus(w, r.settings.focus);
     if (r.kind == SheetRecipe::Kind::ClassSet) {
         if (!fitsSeed(r.setSeed) || r.setSize < 1 || r.setSize > maxClassSetSize || r.setIndex < 1
             || r.setIndex > r.setSize)
@@ -245,9 +275,9 @@ SheetCodeResult decodeSheetCode(const QString &text)
         return malformed;
     BitReader in(data);
     const quint32 v = in.take(3);
-    if (v != firstVersion && v != fullerPageVersion)
-        return failed(SheetCodeError::LaterVersion, QStringLiteral("version %1, this program reads versions %2 and %3")
-                                                        .arg(v).arg(firstVersion).arg(fullerPageVersion));
+    if (v < firstVersion || v > focusVersion)
+        return failed(SheetCodeError::LaterVersion, QStringLiteral("version %1, this program reads versions %2 to %3")
+                                                        .arg(v).arg(firstVersion).arg(focusVersion));
     SheetRecipe r;
     r.kind = in.take(1) ? SheetRecipe::Kind::ClassSet : SheetRecipe::Kind::Window;
     const quint32 quotient = in.take(3);
@@ -269,7 +299,15 @@ SheetCodeResult decodeSheetCode(const QString &text)
     r.page.firstCodeMore = r.page.more && v == firstVersion;
     if (v == fullerPageVersion && !r.page.more)
         return failed(SheetCodeError::LaterVersion, QStringLiteral("version %1 is for fuller pages only").arg(v));
+    if (v == focusVersion) {
+        const std::optional<PracticeFocus> focus = takeFocus(in);
+        if (!focus || !focus->isSet())
+            return failed(SheetCodeError::NoSuchSheet, QStringLiteral("its practice focus does not exist"));
+        r.settings.focus = *focus;
+    }
     if (const QString problem = settingsProblem(r.settings); !problem.isEmpty())
+        return failed(SheetCodeError::NoSuchSheet, problem);
+    if (const QString problem = focusProblem(r.settings); !problem.isEmpty())
         return failed(SheetCodeError::NoSuchSheet, problem);
 
     if (r.kind == SheetRecipe::Kind::ClassSet) {

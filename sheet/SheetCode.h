@@ -40,10 +40,11 @@ inline constexpr quint32 sheetCodeSeedLimit = 1u << 27;
 // The sheet's problems in the order of its cells.
 std::vector<Problem> recipeProblems(const SheetRecipe &recipe);
 
-// The code of a recipe, "#" and 10 to 16 symbols of 0-9 and A-Z less I, L, O, U, in groups
-// of five joined by "-" while the whole stays within 16 characters. Empty when the recipe
-// cannot be coded: settings without a sheet (settingsProblem()), a seed at or above
-// sheetCodeSeedLimit, or a set index or size outside 1 .. 100 or k > N.
+// The code of a recipe, "#" and 10 to 16 symbols (up to 18 for a sheet with a practice
+// focus) of 0-9 and A-Z less I, L, O, U, in groups of five joined by "-" while the whole
+// stays within 16 characters. Empty when the recipe cannot be coded: settings without a
+// sheet (settingsProblem(), focusProblem()), a seed at or above sheetCodeSeedLimit, or a set
+// index or size outside 1 .. 100 or k > N.
 QString encodeSheetCode(const SheetRecipe &recipe);
 
 // Why a code gives no sheet, for a message in the reader's language.

@@ -4,6 +4,9 @@
 #include "sheet/ProblemDraw.h"
 #include "platform/Random.h"
 
+#include <algorithm>
+#include <numeric>
+
 namespace divisheet {
 
 ProblemSettings startUpSettings()
@@ -51,20 +54,52 @@ std::vector<Problem> sheetCatalogue(const ProblemSettings &settings, quint32 cat
 
 int sheetCatalogueSize(const ProblemSettings &settings, const PageOptions &page)
 {
+    if (settings.focus.isSet())
+        return focusedSheetCatalogueSize(settings, randomCatalogueCount(settings, page));
     return enumeratedCount(settings, randomCatalogueCount(settings, page));
 }
 
-std::vector<int> sheetDraw(int available, int count, quint32 drawSeed)
+std::vector<int> sheetDraw(const ProblemSettings &settings, int available, int withoutRemainder, int count,
+                           quint32 drawSeed)
 {
     TRandom rng(drawSeed);
-    return drawPositions(available, count, rng);
+    if (!settings.focus.mixedRemainder)
+        return drawPositions(available, count, rng);
+    withoutRemainder = std::clamp(withoutRemainder, 0, available);
+    const int withRemainder = available - withoutRemainder;
+    count = std::clamp(count, 0, available);
+    const int half = count / 2 + (count % 2 == 1 ? int(rng.random(2)) : 0);
+    const int fromWith = std::min(withRemainder, count - std::min(half, withoutRemainder));
+    const int fromWithout = count - fromWith;
+
+    std::vector<int> without(static_cast<std::size_t>(withoutRemainder));
+    std::iota(without.begin(), without.end(), 0);
+    std::vector<int> with(static_cast<std::size_t>(withRemainder));
+    std::iota(with.begin(), with.end(), withoutRemainder);
+    std::vector<int> picked = takeDrawn(without, drawPositions(withoutRemainder, fromWithout, rng));
+    const std::vector<int> more = takeDrawn(with, drawPositions(withRemainder, fromWith, rng));
+    picked.insert(picked.end(), more.begin(), more.end());
+    picked = takeDrawn(picked, drawPositions(count, count, rng)); // the places on the sheet
+
+    // Each index as a position in the catalogue less the problems taken before it.
+    std::vector<int> positions;
+    positions.reserve(picked.size());
+    for (std::size_t i = 0; i < picked.size(); ++i) {
+        const auto earlierBelow = std::count_if(picked.begin(), picked.begin() + qsizetype(i),
+                                                [at = picked[i]](int index) { return index < at; });
+        positions.push_back(picked[i] + 1 - int(earlierBelow));
+    }
+    return positions;
 }
 
 std::vector<Problem> makeSheet(const ProblemSettings &settings, const SheetSeeds &seeds,
                                const PageOptions &page)
 {
     std::vector<Problem> catalogue = sheetCatalogue(settings, seeds.catalogueSeed, page);
-    return takeDrawn(catalogue, sheetDraw(int(catalogue.size()), sheetProblemCount(settings, page), seeds.drawSeed));
+    const auto withoutRemainder = std::count_if(catalogue.begin(), catalogue.end(),
+                                                [](const Problem &p) { return p.remainder == 0; });
+    return takeDrawn(catalogue, sheetDraw(settings, int(catalogue.size()), int(withoutRemainder),
+                                          sheetProblemCount(settings, page), seeds.drawSeed));
 }
 
 } // namespace divisheet

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sheet/FocusedCatalogue.h"
 #include "sheet/PageLayout.h"
 #include "sheet/PageOptions.h"
 #include "sheet/ProblemCatalogue.h"
@@ -48,21 +49,32 @@ QString settingsProblem(const ProblemSettings &settings);
 
 // The sheet's problems in the order of its cells, in two steps, which the window takes one at a
 // time with its data-check grids in between: the catalogue (after seeding catalogueSeed for a
-// random catalogue), then drawPositions() from seed drawSeed out of the shrinking catalogue. A
+// random catalogue), then sheetDraw() from seed drawSeed out of the shrinking catalogue. A
 // catalogue smaller than the sheet gives what it has. The page's options decide how many
-// problems it holds.
+// problems it holds. Settings with a practice focus take only problems that have it.
 std::vector<Problem> sheetCatalogue(const ProblemSettings &settings, quint32 catalogueSeed, const PageOptions &page);
 // The same catalogue passed to sink(const Problem &) problem by problem, for a caller that
-// keeps it elsewhere, and its size, known beforehand; returns how many.
+// keeps it elsewhere; returns how many. sheetCatalogueSize() tells beforehand how many at most.
 template <typename Sink>
 int forEachSheetCatalogueProblem(const ProblemSettings &settings, quint32 catalogueSeed, const PageOptions &page,
                                  Sink &&sink)
 {
     TRandom rng(isRandomCatalogue(settings) ? catalogueSeed : 0);
-    return forEachCatalogueProblem(settings, rng, sink, randomCatalogueCount(settings, page));
+    if (!settings.focus.isSet())
+        return forEachCatalogueProblem(settings, rng, sink, randomCatalogueCount(settings, page));
+    const std::vector<Problem> focused = focusedSheetCatalogue(settings, rng, randomCatalogueCount(settings, page));
+    for (const Problem &p : focused)
+        sink(p);
+    return int(focused.size());
 }
 int sheetCatalogueSize(const ProblemSettings &settings, const PageOptions &page);
-std::vector<int> sheetDraw(int available, int count, quint32 drawSeed);
+// The draw, as positions for takeDrawn(), of `count` problems out of a catalogue of
+// `available` whose first `withoutRemainder` problems have no remainder (as the catalogue of
+// mixed remainders lists them): drawPositions() with a generator seeded with drawSeed; for
+// mixed remainders half from either part (the odd one to a part drawn at random, a part
+// with too few made up from the other) in places drawn at random.
+std::vector<int> sheetDraw(const ProblemSettings &settings, int available, int withoutRemainder, int count,
+                           quint32 drawSeed);
 std::vector<Problem> makeSheet(const ProblemSettings &settings, const SheetSeeds &seeds,
                                const PageOptions &page = {});
 

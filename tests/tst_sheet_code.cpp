@@ -161,9 +161,9 @@ private slots:
         QTest::newRow("start-up class set sheet 2 of 2") << u"#60B1B-6B4N0-82C"_s << u"frames 1 answers 1 numbered 0 score 0 more 0 sheet 2/2: 6/2 12/2 18/2 0/2 4/2 16/2 14/2 8/2 2/2 10/2"_s;
         QTest::newRow("largest catalogue seed, draw seed past it") << u"#5JZ3Z-ZZZZZ-M0M"_s << u"frames 1 answers 1 numbered 0 score 0 more 0 sheet 1/1: 8837/35 6224/21"_s;
         QTest::newRow("U is not a symbol") << u"#40B1U-6B4N9"_s << u"error: 'U' is not one of its characters"_s;
-        QTest::newRow("empty") << u""_s << u"error: it has 0 characters, a code has 6 to 16"_s;
+        QTest::newRow("empty") << u""_s << u"error: it has 0 characters, a code has 6 to 18"_s;
         QTest::newRow("too short") << u"#40B1B"_s << u"error: it has 5 characters"_s;
-        QTest::newRow("too long") << u"#40B1B-6B4N9-40B1B-6B"_s << u"error: it has 17 characters"_s;
+        QTest::newRow("too long") << u"#40B1B-6B4N9-40B1B-6B4N"_s << u"error: it has 19 characters"_s;
         QTest::newRow("one symbol mistyped") << u"#40B1B-7B4N9"_s << u"error: check character does not match"_s;
         QTest::newRow("neighbours swapped") << u"#04B1B-6B4N9"_s << u"error: check character does not match"_s;
         QTest::newRow("check symbol swapped in") << u"#40B1B-6B49N"_s << u"error: check character does not match"_s;

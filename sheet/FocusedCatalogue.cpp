@@ -1,0 +1,229 @@
+#include "sheet/FocusedCatalogue.h"
+
+#include "sheet/ProblemFocus.h"
+#include "sheet/SheetMaker.h"
+
+#include <algorithm>
+#include <mutex>
+#include <unordered_set>
+#include <utility>
+
+namespace divisheet {
+
+namespace {
+
+// What was worked out for the settings asked for last, so that the next sheet of the same
+// settings finds it; a handful is enough for a window, a class set or one request.
+template <typename Value>
+class RecentResults
+{
+public:
+    template <typename Make>
+    Value get(const ProblemSettings &settings, Make &&make)
+    {
+        const std::lock_guard lock(m_mutex);
+        for (const auto &[key, value] : m_entries) {
+            if (key == settings)
+                return value;
+        }
+        if (m_entries.size() == kKept)
+            m_entries.erase(m_entries.begin());
+        m_entries.emplace_back(settings, make());
+        return m_entries.back().second;
+    }
+
+private:
+    static constexpr std::size_t kKept = 8;
+    std::mutex m_mutex;
+    std::vector<std::pair<ProblemSettings, Value>> m_entries;
+};
+
+// How often a random part's draw has the focus, from a sample drawn with a fixed seed so that
+// every run decides alike: until kProbeHits problems have it, or kProbeTries were drawn.
+struct FocusRate
+{
+    qint64 tries = 0;
+    qint64 hits = 0;
+};
+constexpr qint64 kProbeTries = 200'000;
+constexpr qint64 kProbeHits = 64;
+constexpr quint32 kProbeSeed = 1;
+// A draw gives up after this many times the draws one problem with the focus takes on
+// average: the chance that a focus the sample found is not found in them is below e^-200.
+constexpr qint64 kTriesPerFind = 200;
+constexpr qint64 kMinTries = 20'000;
+// As the unfocused random catalogue: a repeat is drawn again, a few times at most.
+constexpr int kMaxRedraws = 100;
+
+FocusRate focusRate(const ProblemSettings &part)
+{
+    static RecentResults<FocusRate> rates;
+    return rates.get(part, [&part] {
+        TRandom rng(kProbeSeed);
+        FocusRate rate;
+        while (rate.tries < kProbeTries && rate.hits < kProbeHits) {
+            ++rate.tries;
+            if (hasFocus(detail::drawRandomProblem(part, rng), part.focus))
+                ++rate.hits;
+        }
+        return rate;
+    });
+}
+
+bool oneDigitDivisor(const ProblemSettings &settings)
+{
+    return settings.divisor == DivisorClass::Fixed || settings.divisor == DivisorClass::D1_9;
+}
+
+bool partIsEmpty(const ProblemSettings &part)
+{
+    if (!part.focus.picks())
+        return false;
+    return isRandomCatalogue(part) ? focusRate(part).hits == 0 : focusedCatalogue(part)->empty();
+}
+
+std::vector<Problem> drawFocusedRandomCatalogue(const ProblemSettings &part, TRandom &rng, int count)
+{
+    const bool different = count > randomCatalogueSize;
+    count = std::max(count, randomCatalogueSize);
+    std::vector<Problem> drawn;
+    std::unordered_set<qint64> keys;
+    while (int(drawn.size()) < count) {
+        std::optional<Problem> p = drawFocusedProblem(part, rng);
+        for (int tries = 1; p && different && tries < kMaxRedraws && keys.contains(problemKey(*p)); ++tries)
+            p = drawFocusedProblem(part, rng);
+        if (!p)
+            break;
+        keys.insert(problemKey(*p));
+        drawn.push_back(*p);
+    }
+    return drawn;
+}
+
+} // namespace
+
+FocusFault focusFault(const ProblemSettings &settings)
+{
+    const PracticeFocus &focus = settings.focus;
+    if (focus.zeroInQuotient == Presence::Always && settings.quotient == QuotientClass::Q1_9)
+        return FocusFault::ZeroInOneDigitQuotient;
+    if (focus.corrections != CorrectionFocus::Any && oneDigitDivisor(settings))
+        return FocusFault::CorrectionsOneDigitDivisor;
+    if (focus.dividendDigits < 0 || focus.dividendDigits > 5)
+        return FocusFault::DividendDigits;
+    const bool fixedOne = settings.divisor == DivisorClass::Fixed && settings.fixedDivisor == 1;
+    if (focus.mixedRemainder && (!settings.withRemainder || fixedOne))
+        return FocusFault::MixedWithoutRemainders;
+    // Settings that make no sheet at all say so themselves (settingsProblem()).
+    if (!settingsProblem(settings).isEmpty())
+        return FocusFault::None;
+    for (const ProblemSettings &part : catalogueParts(settings)) {
+        if (partIsEmpty(part))
+            return FocusFault::NoProblem;
+    }
+    return FocusFault::None;
+}
+
+QString focusProblem(const ProblemSettings &settings)
+{
+    switch (focusFault(settings)) {
+    case FocusFault::None: return {};
+    case FocusFault::ZeroInOneDigitQuotient:
+        return QStringLiteral("a quotient of 1..9 has one digit, so it has no 0 after its first");
+    case FocusFault::CorrectionsOneDigitDivisor:
+        return QStringLiteral("a divisor of one digit is divided without an estimate to correct");
+    case FocusFault::DividendDigits:
+        return QStringLiteral("a dividend has 1 to 5 digits, not %1").arg(settings.focus.dividendDigits);
+    case FocusFault::MixedWithoutRemainders:
+        return QStringLiteral("mixed remainders need problems with a remainder, and these settings have none");
+    case FocusFault::NoProblem:
+        return settings.focus.mixedRemainder
+                   ? QStringLiteral("no problem of these settings has that focus both with and without a remainder")
+                   : QStringLiteral("no problem of these settings has that focus");
+    }
+    return {};
+}
+
+std::vector<ProblemSettings> catalogueParts(const ProblemSettings &settings)
+{
+    ProblemSettings part = settings;
+    part.focus.mixedRemainder = false;
+    if (!settings.focus.mixedRemainder)
+        return {part};
+    ProblemSettings without = part;
+    without.withRemainder = false;
+    part.withRemainder = true;
+    return {without, part};
+}
+
+std::shared_ptr<const std::vector<Problem>> focusedCatalogue(const ProblemSettings &part)
+{
+    Q_ASSERT_X(!isRandomCatalogue(part), "focusedCatalogue", "a random catalogue is drawn, not listed");
+    static RecentResults<std::shared_ptr<const std::vector<Problem>>> catalogues;
+    return catalogues.get(part, [&part] {
+        auto picked = std::make_shared<std::vector<Problem>>();
+        TRandom unused; // an enumerated catalogue draws nothing
+        forEachCatalogueProblem(part, unused, [&part, &picked](const Problem &p) {
+            if (hasFocus(p, part.focus))
+                picked->push_back(p);
+        });
+        return std::shared_ptr<const std::vector<Problem>>(std::move(picked));
+    });
+}
+
+std::optional<Problem> drawFocusedProblem(const ProblemSettings &part, TRandom &rng)
+{
+    if (!part.focus.picks())
+        return detail::drawRandomProblem(part, rng);
+    const FocusRate rate = focusRate(part);
+    if (rate.hits == 0)
+        return std::nullopt;
+    const qint64 limit = std::max(kMinTries, kTriesPerFind * rate.tries / rate.hits);
+    for (qint64 tries = 0; tries < limit; ++tries) {
+        const Problem p = detail::drawRandomProblem(part, rng);
+        if (hasFocus(p, part.focus))
+            return p;
+    }
+    return std::nullopt;
+}
+
+std::vector<Problem> focusedSheetCatalogue(const ProblemSettings &settings, TRandom &rng, int randomCount)
+{
+    std::vector<Problem> catalogue;
+    for (const ProblemSettings &part : catalogueParts(settings)) {
+        if (isRandomCatalogue(part)) {
+            const std::vector<Problem> drawn = drawFocusedRandomCatalogue(part, rng, randomCount);
+            catalogue.insert(catalogue.end(), drawn.begin(), drawn.end());
+        } else {
+            const auto listed = focusedCatalogue(part);
+            catalogue.insert(catalogue.end(), listed->begin(), listed->end());
+        }
+    }
+    return catalogue;
+}
+
+int focusedSheetCatalogueSize(const ProblemSettings &settings, int randomCount)
+{
+    int size = 0;
+    for (const ProblemSettings &part : catalogueParts(settings))
+        size += isRandomCatalogue(part) ? std::max(randomCount, randomCatalogueSize) : int(focusedCatalogue(part)->size());
+    return size;
+}
+
+qint64 focusedProblemTotal(const ProblemSettings &settings)
+{
+    qint64 total = 0;
+    for (const ProblemSettings &part : catalogueParts(settings)) {
+        if (!isRandomCatalogue(part)) {
+            total += qint64(focusedCatalogue(part)->size());
+        } else if (!part.focus.picks()) {
+            total += problemTotal(part);
+        } else {
+            const FocusRate rate = focusRate(part);
+            total += rate.hits == 0 ? 0 : std::max<qint64>(1, problemTotal(part) / rate.tries * rate.hits);
+        }
+    }
+    return total;
+}
+
+} // namespace divisheet
