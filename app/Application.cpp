@@ -96,7 +96,10 @@ int writeSheetsFile(const CommandLineOptions &options)
             ? codeRequest(*options.code, options.page.title)
             : classSetRequest(options.settings, options.page, options.framesShown, options.answersIncluded,
                               TRandom::clockSeed(), options.sheets);
-        writeSheetsPdf(makeSheets(request), options.pdfFile, existing);
+        const std::vector<Sheet> sheets = makeSheets(request);
+        writeSheetsPdf(sheets, options.pdfFile, existing);
+        if (const QString note = shortSheetNote(sheets.front()); !note.isEmpty())
+            std::fprintf(stderr, "divisheet: %s\n", note.toLocal8Bit().constData());
     } catch (const EFileTaken &taken) {
         printError(keptFileText(taken)); // kept before the work, or taken while the sheets were made
         status = 2;

@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "sheet/ClassSet.h"
+#include "sheet/FocusedCatalogue.h"
 #include "sheet/SheetMaker.h"
 
 #include <QFile>
@@ -18,6 +19,14 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 using Options = CommandLineOptions;
+
+// "a, b and c": the items with `conjunction` before the last.
+QString listText(QStringList items, const QString &conjunction)
+{
+    const QString last = items.size() > 1 ? u' ' + conjunction + u' ' + items.takeLast() : QString();
+    return items.join(u", ") + last;
+}
+
 
 QStringList quotientNames()
 {
@@ -82,6 +91,46 @@ QString applyCode(const QString &value, Options &o)
     return decoded.recipe ? QString() : u"--code %1: %2"_s.arg(value, decoded.error);
 }
 
+// A choice among `names`, given as the option's value, or the error that lists them.
+template <typename Choice>
+QString applyChoice(const QString &option, const QString &value, const QStringList &names,
+                    const std::vector<Choice> &choices, Choice &chosen)
+{
+    const qsizetype at = names.indexOf(value);
+    if (at < 0)
+        return u"%1 %2: use %3"_s.arg(option, value, listText(names, u"or"_s));
+    chosen = choices[std::size_t(at)];
+    return {};
+}
+
+QString applyPresence(const QString &option, const QString &value, Presence &presence)
+{
+    return applyChoice(option, value, {u"all"_s, u"none"_s}, {Presence::Always, Presence::Never}, presence);
+}
+
+QString applyCorrections(const QString &value, Options &o)
+{
+    using C = CorrectionFocus;
+    return applyChoice(u"--corrections"_s, value, {u"0"_s, u"1"_s, u"2+"_s, u"from9"_s},
+                       {C::None, C::One, C::TwoOrMore, C::FromNine}, o.settings.focus.corrections);
+}
+
+QString applyEstimate(const QString &value, Options &o)
+{
+    return applyChoice(u"--estimate"_s, value, {u"round"_s, u"floor"_s}, {Estimate::Round, Estimate::Floor},
+                       o.settings.focus.estimate);
+}
+
+QString applyDividendDigits(const QString &value, Options &o)
+{
+    bool number = false;
+    const int digits = value.toInt(&number);
+    if (!number || digits < 1 || digits > 5)
+        return u"--dividend-digits %1: a dividend has 1 to 5 digits"_s.arg(value);
+    o.settings.focus.dividendDigits = digits;
+    return {};
+}
+
 QString applyTitle(const QString &value, Options &o)
 {
     const FittedTitle fitted = fitTitle(value);
@@ -89,16 +138,11 @@ QString applyTitle(const QString &value, Options &o)
     return fitted.cut ? u"--title: a title may have at most %1 characters"_s.arg(kTitleMaxLength) : QString();
 }
 
-// "a, b and c": the items with `conjunction` before the last.
-QString listText(QStringList items, const QString &conjunction)
-{
-    const QString last = items.size() > 1 ? u' ' + conjunction + u' ' + items.takeLast() : QString();
-    return items.join(u", ") + last;
-}
-
 // What sets an option apart: it needs --pdf FILE; --code, which brings back the settings its sheet
-// records (the page's options too, all but the title), excludes it; --help lists it with the page's.
-enum Trait : unsigned { Anywhere = 0, NeedsPdf = 1, NotWithCode = 2, PageOption = 4 };
+// records (the page's options and the focus too, all but the title), excludes it; --help lists
+// it with the page's or with the focus's options.
+enum Trait : unsigned { Anywhere = 0, NeedsPdf = 1, NotWithCode = 2, PageOption = 4, FocusOption = 8 };
+constexpr unsigned Sections = PageOption | FocusOption;
 constexpr unsigned Setting = NeedsPdf | NotWithCode; // a setting of the PDF's sheets
 
 struct Option
@@ -154,6 +198,25 @@ const std::vector<Option> &optionTable()
          u"more problems on the page, in a smaller size: half as many again to twice as many; a setting with "
          "fewer problems than that gets all of them, in the largest size that holds them"_s,
          [](V, Options &o) { o.page.more = true; return QString(); }},
+        {u"--zero-in-quotient"_s, u"all|none"_s, FocusOption | NotWithCode,
+         u"every problem's quotient has a 0 after its first digit (642 ÷ 6 = 107), or none has"_s,
+         [](V value, Options &o) { return applyPresence(u"--zero-in-quotient"_s, value, o.settings.focus.zeroInQuotient); }},
+        {u"--late-start"_s, u"all|none"_s, FocusOption | NotWithCode,
+         u"every problem's quotient starts one place right, its dividend's leading digits being smaller than "
+         "the divisor (252 ÷ 6), or none does"_s,
+         [](V value, Options &o) { return applyPresence(u"--late-start"_s, value, o.settings.focus.lateStart); }},
+        {u"--corrections"_s, u"0|1|2+|from9"_s, FocusOption | NotWithCode,
+         u"for divisors of two or more digits: how often the quotient digit estimated with the divisor rounded "
+         "to its highest place must be corrected (76 ÷ 19: 3, then 4, once), or from9: some estimate is 10 or "
+         "more, so the pupil starts from 9"_s, applyCorrections},
+        {u"--estimate"_s, u"round|floor"_s, FocusOption | NotWithCode,
+         u"with --corrections: the divisor rounded half up (default) or with its lower digits dropped"_s,
+         applyEstimate},
+        {u"--mixed-remainder"_s, {}, FocusOption | NotWithCode,
+         u"half the problems with a remainder and half without, in random places"_s,
+         [](V, Options &o) { o.settings.focus.mixedRemainder = true; return QString(); }},
+        {u"--dividend-digits"_s, u"N"_s, FocusOption | NotWithCode, u"dividends of exactly N digits, 1 to 5"_s,
+         applyDividendDigits},
     };
     return table;
 }
@@ -168,6 +231,41 @@ QString firstGiven(const QSet<QString> &seen, Trait trait)
     return {};
 }
 
+// The focus options given, as the command line wrote them.
+QString givenFocusOptions(const QSet<QString> &seen)
+{
+    QStringList given;
+    for (const Option &option : optionTable()) {
+        if ((option.traits & FocusOption) && seen.contains(option.name))
+            given << option.name;
+    }
+    return listText(given, u"and"_s);
+}
+
+// A focus that no problem of the settings has, named by the option that asks for it. Mixing
+// remainders lays the sheet out for remainders.
+QString checkFocus(ProblemSettings &settings, const QSet<QString> &seen)
+{
+    if (seen.contains(u"--estimate"_s) && !seen.contains(u"--corrections"_s))
+        return u"--estimate tells how corrections are counted; it needs --corrections"_s;
+    if (settings.focus.mixedRemainder) {
+        if (seen.contains(u"--remainder"_s))
+            return u"--mixed-remainder mixes problems with and without a remainder; "
+                   "it cannot be combined with --remainder"_s;
+        settings.withRemainder = true;
+    }
+    const QString why = focusProblem(settings);
+    switch (focusFault(settings)) {
+    case FocusFault::None: return {};
+    case FocusFault::ZeroInOneDigitQuotient: return u"--zero-in-quotient all: "_s + why;
+    case FocusFault::CorrectionsOneDigitDivisor: return u"--corrections: "_s + why;
+    case FocusFault::DividendDigits: return u"--dividend-digits: "_s + why;
+    case FocusFault::MixedWithoutRemainders: return u"--mixed-remainder: "_s + why;
+    case FocusFault::NoProblem: return givenFocusOptions(seen) + u": "_s + why;
+    }
+    return why;
+}
+
 // What the options given (`seen`) say together: --pdf's options without it, --code
 // with settings of its own, a combination of classes that has no problems.
 QString checkCombination(CommandLineOptions &o, const QSet<QString> &seen)
@@ -179,8 +277,11 @@ QString checkCombination(CommandLineOptions &o, const QSet<QString> &seen)
     } else if (const QString pdfOnly = firstGiven(seen, NeedsPdf); !pdfOnly.isEmpty()) {
         return u"%1 needs --pdf FILE, the file to write"_s.arg(pdfOnly);
     }
-    if (!o.code)
+    if (!o.code) {
+        if (const QString focus = checkFocus(o.settings, seen); !focus.isEmpty())
+            return focus;
         return settingsProblem(o.settings);
+    }
     if (const QString setting = firstGiven(seen, NotWithCode); !setting.isEmpty())
         return u"--code brings back one sheet with its own settings; "
                "it cannot be combined with %1"_s.arg(setting);
@@ -269,13 +370,18 @@ QString wrapped(QString line, const QString &text, int indent)
     return lines + line + u'\n';
 }
 
-// The help's lines of the options with (PageOption) or without (Anywhere) `section`.
+// The help's lines of the options of `section`: PageOption, FocusOption or neither (Anywhere).
 QString optionLines(Trait section)
 {
     QString lines;
     for (const Option &option : optionTable()) {
         const QString head = option.value.isEmpty() ? option.name : option.name + u' ' + option.value;
-        if ((option.traits & PageOption) == section)
+        if ((option.traits & Sections) != section)
+            continue;
+        // A head too long for its column stands on a line of its own.
+        if (head.size() > helpColumn - 4)
+            lines += u"  "_s + head + u'\n' + wrapped(QString(helpColumn, u' '), option.help, helpColumn);
+        else
             lines += wrapped(u"  "_s + head.leftJustified(helpColumn - 4) + u"  "_s, option.help, helpColumn);
     }
     return lines;
@@ -375,8 +481,8 @@ QString printableText(const QString &text)
 QString commandLineHelp()
 {
     return uR"(Usage:
-  divisheet [--data-check] [page options]
-  divisheet --pdf FILE [options] [page options]
+  divisheet [--data-check] [page options] [practice focus options]
+  divisheet --pdf FILE [options] [page options] [practice focus options]
   divisheet --help
 
 Without --pdf, Divisheet opens its window; --data-check adds the data-check panel's
@@ -390,9 +496,15 @@ Options:
 %1
 Page options:
 %2
+Practice focus options (each problem of every sheet has the focus; for the window too):
 %3
+%4
+A focus that no problem of the settings has is refused; one that fewer problems
+have than a page holds gives sheets of those there are, and says how many.
+
 Exit status: 0 done, 1 the file could not be written, 2 bad usage or FILE kept.
-)"_s.arg(optionLines(Anywhere), optionLines(PageOption), wrapped({}, combinationsSentence(), 0));
+)"_s.arg(optionLines(Anywhere), optionLines(PageOption), optionLines(FocusOption),
+         wrapped({}, combinationsSentence(), 0));
 }
 
 } // namespace divisheet

@@ -193,7 +193,8 @@ void TFormDivisheet::DataHassei(QObject *)
     m_state.FigureColumns = grid.columns;
     m_state.ProblemCount = grid.problemCount();
     m_state.FigureFontSize = quint8(grid.fontSize);
-    if (m_sheetPageOptions.more) // a smaller catalogue gives what it has
+    // A smaller catalogue gives what it has.
+    if (m_sheetPageOptions.more || m_catalogueSettings.focus.isSet())
         m_state.ProblemCount = std::min(m_state.ProblemCount, problems);
 }
 

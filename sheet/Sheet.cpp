@@ -69,6 +69,16 @@ QString settingsLine(const Sheet &sheet)
                         s.withRemainder ? QStringLiteral("あり(&X)") : QStringLiteral("なし"), s.focus);
 }
 
+QString shortSheetNote(const Sheet &sheet)
+{
+    const int holds = sheetProblemCount(sheet.settings, sheet.page);
+    if (!sheet.settings.focus.isSet() || int(sheet.problems.size()) >= holds)
+        return {};
+    return QStringLiteral("only %1 problems of these settings have that focus, so a sheet has %1 of its %2 places filled")
+        .arg(sheet.problems.size())
+        .arg(holds);
+}
+
 QString sheetCodeText(const std::optional<SheetRecipe> &recipe)
 {
     const QString code = recipe ? encodeSheetCode(*recipe) : QString();

@@ -56,6 +56,10 @@ QString settingsLine(const QString &frame, const QString &divisor, const QString
 // The settings line that describes `sheet`.
 QString settingsLine(const Sheet &sheet);
 
+// Where a practice focus leaves fewer problems than the page holds, a note that says how many
+// the sheet has; empty otherwise.
+QString shortSheetNote(const Sheet &sheet);
+
 // The code at a sheet's foot: "#" and its symbols and, on a sheet of a class set, "k/N"
 // beside it. Empty for a sheet without a code.
 QString sheetCodeText(const std::optional<SheetRecipe> &recipe);
