@@ -55,6 +55,23 @@ constexpr qint64 kMinTries = 20'000;
 // As the unfocused random catalogue: a repeat is drawn again, a few times at most.
 constexpr int kMaxRedraws = 100;
 
+// One problem of a random part, each problem of the class as likely as any other. The class's
+// own draw takes each divisor equally often, although a larger divisor has more remainders; so
+// this one keeps a divisor d with the chance (d - 1) / (largest - 1), which weighs each divisor
+// by its number of problems.
+Problem drawEvenly(const ProblemSettings &part, TRandom &rng)
+{
+    const DigitPattern &pattern = *digitPattern(part.divisor);
+    qint32 largest = pattern.base;
+    for (const DigitPlace &place : pattern.places)
+        largest += place.weight * std::max(place.count - 1, 0);
+    for (;;) {
+        const Problem p = detail::drawRandomProblem(part, rng);
+        if (qint32(rng.random(quint32(largest - 1))) < p.divisor - 1)
+            return p;
+    }
+}
+
 FocusRate focusRate(const ProblemSettings &part)
 {
     static RecentResults<FocusRate> rates;
@@ -63,7 +80,7 @@ FocusRate focusRate(const ProblemSettings &part)
         FocusRate rate;
         while (rate.tries < kProbeTries && rate.hits < kProbeHits) {
             ++rate.tries;
-            if (hasFocus(detail::drawRandomProblem(part, rng), part.focus))
+            if (hasFocus(drawEvenly(part, rng), part.focus))
                 ++rate.hits;
         }
         return rate;
@@ -180,7 +197,7 @@ std::optional<Problem> drawFocusedProblem(const ProblemSettings &part, TRandom &
         return std::nullopt;
     const qint64 limit = std::max(kMinTries, kTriesPerFind * rate.tries / rate.hits);
     for (qint64 tries = 0; tries < limit; ++tries) {
-        const Problem p = detail::drawRandomProblem(part, rng);
+        const Problem p = drawEvenly(part, rng);
         if (hasFocus(p, part.focus))
             return p;
     }

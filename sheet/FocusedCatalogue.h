@@ -39,8 +39,10 @@ std::vector<ProblemSettings> catalogueParts(const ProblemSettings &settings);
 // The problems of an enumerated part that have its focus, in catalogue order.
 std::shared_ptr<const std::vector<Problem>> focusedCatalogue(const ProblemSettings &part);
 
-// One problem of a random part with its focus, uniformly among those that have it; none when
-// a focus that rare is not found within many times the draws it takes on average.
+// One problem of a random part with its focus, uniformly among those that have it (so each
+// divisor as often as it has such problems, where the unfocused draw takes each divisor
+// equally often); none when a focus that rare is not found within many times the draws it
+// takes on average.
 std::optional<Problem> drawFocusedProblem(const ProblemSettings &part, TRandom &rng);
 
 // The catalogue of settings with a focus, part by part: an enumerated part filtered, a random

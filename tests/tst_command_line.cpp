@@ -78,6 +78,19 @@ private slots:
         QTest::newRow("a name that is not UTF-8") << u"--pdf %FF.pdf"_s << u"error: the argument \\xff.pdf is not UTF-8 text"_s;
         QTest::newRow("a character cut short") << u"--pdf=%E3%81.pdf"_s << u"error: the argument --pdf=\\xe3\\x81.pdf is not UTF-8 text"_s;
         QTest::newRow("a name of UTF-8 bytes") << u"--pdf %E3%81%82.pdf"_s << u"pdf あ.pdf 1 1..9 fixed:2 0 1 1 0 -"_s;
+        QTest::newRow("0 in a one-digit quotient") << u"--pdf a.pdf --zero-in-quotient all"_s << u"error: --zero-in-quotient all: a quotient of 1..9 has one digit"_s;
+        QTest::newRow("corrections, fixed divisor") << u"--pdf a.pdf --quotient 11..99 --corrections 1"_s << u"error: --corrections: a divisor of one digit"_s;
+        QTest::newRow("mixed with --remainder") << u"--pdf a.pdf --mixed-remainder --remainder"_s << u"error: cannot be combined with --remainder"_s;
+        QTest::newRow("mixed, fixed 1") << u"--pdf a.pdf --divisor fixed:1 --mixed-remainder"_s << u"error: --mixed-remainder: mixed remainders need problems with a remainder"_s;
+        QTest::newRow("estimate alone") << u"--pdf a.pdf --divisor 11..99 --estimate floor"_s << u"error: it needs --corrections"_s;
+        QTest::newRow("six digits") << u"--pdf a.pdf --dividend-digits 6"_s << u"error: --dividend-digits 6: a dividend has 1 to 5 digits"_s;
+        QTest::newRow("presence unknown") << u"--late-start some"_s << u"error: --late-start some: use all or none"_s;
+        QTest::newRow("corrections unknown") << u"--pdf a.pdf --corrections 3"_s << u"error: --corrections 3: use 0, 1, 2+ or from9"_s;
+        QTest::newRow("no problem has it") << u"--pdf a.pdf --quotient 11..99 --divisor 1..9 --late-start all --dividend-digits 2"_s << u"error: --late-start and --dividend-digits: no problem of these settings has that focus"_s;
+        QTest::newRow("focus with a code") << u"--pdf a.pdf --code "_s + code + u" --late-start none"_s << u"error: cannot be combined with --late-start"_s;
+        QTest::newRow("a lesson's focus") << u"--pdf a.pdf --quotient 11..99 --divisor 11..99 --corrections 2+ --estimate floor --late-start none"_s << u"pdf a.pdf 1 11..99 11..99 0 1 1 0 - focus 首位に商がたつ・仮商修正2回以上・切り捨て"_s;
+        QTest::newRow("mixing lays out for remainders") << u"--pdf a.pdf --mixed-remainder --dividend-digits=2"_s << u"pdf a.pdf 1 1..9 fixed:2 1 1 1 0 - focus あまりまぜる・わられる数2けた"_s;
+        QTest::newRow("focus for the window") << u"--mixed-remainder"_s << u"window - 1 1..9 fixed:2 1 1 1 0 - focus あまりまぜる"_s;
         QTest::newRow("a code without its #") << u"--pdf a.pdf --code "_s + code.mid(1) << u"pdf a.pdf 1 1..9 fixed:2 0 1 1 0 45296789"_s;
     }
 
@@ -102,7 +115,8 @@ private slots:
                               QString::number(o.answersIncluded), QString::number(o.force),
                               o.code ? QString::number(o.code->seeds.drawSeed) : u"-"_s})
                      .join(u' ') + (o.page.isDefault() ? QString() : u" page %1 %2 %3 %4"_s.arg(o.page.numbered)
-                                    .arg(o.page.scoreBox).arg(o.page.more).arg(o.page.title)),
+                                    .arg(o.page.scoreBox).arg(o.page.more).arg(o.page.title))
+                     + (o.settings.focus.isSet() ? u" focus "_s + focusWords(o.settings.focus) : QString()),
                  expected);
     }
 
@@ -111,13 +125,14 @@ private slots:
     {
         QTest::addColumn<QString>("option");
         QTest::addColumn<bool>("takesValue");
-        static const QRegularExpression line(u"^  (--[a-z-]+)( [A-Z]+)?  "_s, QRegularExpression::MultilineOption);
+        static const QRegularExpression line(u"^  (--[a-z0-9-]+)( [A-Za-z0-9|+]+)?(  |\n)"_s,
+                                             QRegularExpression::MultilineOption);
         int lines = 0;
         for (const QRegularExpressionMatch &m : line.globalMatch(commandLineHelp())) {
             QTest::newRow(qPrintable(m.captured(1))) << m.captured(1) << m.hasCaptured(2);
             ++lines;
         }
-        QCOMPARE(lines, 15); // one for each option the command line reads
+        QCOMPARE(lines, 21); // one for each option the command line reads
     }
 
     void helpOptions()

@@ -2,6 +2,8 @@
 // order of what is left, and a chi-square check of uniformity that a biased draw fails.
 
 #include "sheet/ProblemDraw.h"
+#include "sheet/SheetCode.h"
+#include "sheet/SheetMaker.h"
 #include "platform/Random.h"
 
 #include <QtTest>
@@ -244,16 +246,27 @@ void TestDraw::takeDrawnStopsAtAPositionOutside()
 void TestDraw::uniformity_data()
 {
     addChiSquareColumns();
-    QTest::newRow("first of ten") << 10 << 3 << View::FirstDrawn << 10 << 27.877 << 20000;
-    QTest::newRow("ordered pairs of six") << 6 << 2 << View::OrderedDraw << 30 << 58.301 << 30000;
-    QTest::newRow("three of seven as a set") << 7 << 3 << View::SetDrawn << 35 << 65.247 << 35000;
-    QTest::newRow("whole order of four") << 4 << 4 << View::OrderedDraw << 24 << 49.728 << 24000;
+    QTest::addColumn<bool>("mixed"); // the sheet's draw of mixed remainders, the first half without
+    QTest::newRow("first of ten") << 10 << 3 << View::FirstDrawn << 10 << 27.877 << 20000 << false;
+    QTest::newRow("ordered pairs of six") << 6 << 2 << View::OrderedDraw << 30 << 58.301 << 30000 << false;
+    QTest::newRow("three of seven as a set") << 7 << 3 << View::SetDrawn << 35 << 65.247 << 35000 << false;
+    QTest::newRow("whole order of four") << 4 << 4 << View::OrderedDraw << 24 << 49.728 << 24000 << false;
+    // One of either half, in either place: 3 x 3 x 2 outcomes.
+    QTest::newRow("mixed, ordered pairs of six") << 6 << 2 << View::OrderedDraw << 18 << 40.790 << 18000 << true;
+    // One of one half and two of the other, the odd one to either half: 2 x 4 x 6 sets.
+    QTest::newRow("mixed, three of eight as a set") << 8 << 3 << View::SetDrawn << 48 << 82.720 << 24000 << true;
 }
 
 void TestDraw::uniformity()
 {
     QFETCH(double, critical);
-    const double statistic = chiSquareOfRow(drawPositions);
+    QFETCH(bool, mixed);
+    ProblemSettings mixing{QuotientClass::Q1_9, DivisorClass::D11_99, 2, true};
+    mixing.focus.mixedRemainder = true;
+    const auto mixedDraw = [&mixing](int available, int count, TRandom &rng) {
+        return sheetDraw(mixing, available, available / 2, count, rng.random(sheetCodeSeedLimit));
+    };
+    const double statistic = mixed ? chiSquareOfRow(mixedDraw) : chiSquareOfRow(drawPositions);
     QVERIFY2(statistic < critical, qPrintable(QStringLiteral("chi-square %1 >= %2").arg(statistic).arg(critical)));
 }
 

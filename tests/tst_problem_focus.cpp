@@ -1,6 +1,11 @@
+#include "sheet/ClassSet.h"
 #include "sheet/FocusedCatalogue.h"
+#include "sheet/PageLayout.h"
 #include "sheet/ProblemFocus.h"
+#include "sheet/SheetCode.h"
 #include "sheet/SheetMaker.h"
+
+#include <set>
 
 #include <QTest>
 
@@ -32,6 +37,29 @@ static T longDivision(const Problem &p, Estimate estimate)
             return t;
     }
 }
+
+// Whether tags worked out by long division meet the focus, as a teacher reads its choices.
+static bool meets(const PracticeFocus &f, const T &t)
+{
+    const auto presence = [](Presence p, bool has) { return p == Presence::Either || has == (p == Presence::Always); };
+    const bool corrections[] = {true, t.corrections == 0, t.corrections == 1, t.corrections >= 2, t.fromNine};
+    return presence(f.zeroInQuotient, t.zeroInQuotient) && presence(f.lateStart, t.lateStart)
+        && corrections[int(f.corrections)] && (f.dividendDigits == 0 || f.dividendDigits == t.dividendDigits);
+}
+
+// Each choice alone, a lesson's pair and mixed remainders, alone and with a choice.
+static const PracticeFocus kChoices[] = {
+    {Presence::Always}, {Presence::Never}, {Presence::Either, Presence::Always}, {Presence::Either, Presence::Never},
+    {Presence::Either, Presence::Either, CorrectionFocus::None}, {Presence::Either, Presence::Either, CorrectionFocus::One},
+    {Presence::Either, Presence::Either, CorrectionFocus::TwoOrMore},
+    {Presence::Either, Presence::Either, CorrectionFocus::FromNine},
+    {Presence::Either, Presence::Either, CorrectionFocus::One, Estimate::Floor},
+    {Presence::Either, Presence::Never, CorrectionFocus::One},
+    {Presence::Either, Presence::Either, CorrectionFocus::Any, Estimate::Round, false, 2},
+    {Presence::Either, Presence::Either, CorrectionFocus::Any, Estimate::Round, false, 4},
+    {Presence::Either, Presence::Either, CorrectionFocus::Any, Estimate::Round, true},
+    {Presence::Always, Presence::Either, CorrectionFocus::Any, Estimate::Round, true},
+};
 
 static void row(int dividend, int divisor, T round, T floor)
 {
@@ -135,6 +163,83 @@ private slots:
                         QVERIFY(!expected.empty() || !focusProblem(focused).isEmpty());
                     }
                 }
+    }
+
+    // Every setting under every choice that applies: each problem of the window's sheet, of the
+    // sheet its code brings back and of a class set's three sheets has the focus by long
+    // division; a sheet is full where enough problems have it; mixing puts half of each on it.
+    void everySheetHasItsFocus_data()
+    {
+        QTest::addColumn<ProblemSettings>("settings");
+        for (const QuotientClass qc : allQuotientClasses)
+            for (const DivisorClass dc : allDivisorClasses)
+                for (int setting = 0; setting < (dc == DivisorClass::Fixed ? 18 : 2); ++setting) {
+                    const ProblemSettings s{qc, dc, dc == DivisorClass::Fixed ? setting / 2 + 1 : 2, setting % 2 == 1};
+                    if (settingsProblem(s).isEmpty())
+                        QTest::addRow("%s / %s%s", qPrintable(quotientClassName(qc)), qPrintable(divisorClassName(dc, s.fixedDivisor)), s.withRemainder ? " r" : "") << s;
+                }
+    }
+    void everySheetHasItsFocus()
+    {
+        QFETCH(ProblemSettings, settings);
+        for (const PracticeFocus &focus : kChoices) {
+            ProblemSettings s = settings;
+            s.focus = focus;
+            if ((focus.mixedRemainder && !s.withRemainder) || focusFault(s) != FocusFault::None)
+                continue;
+            SheetRecipe recipe;
+            recipe.settings = s;
+            recipe.seeds = {7, 8};
+            const SheetCodeResult coded = decodeSheetCode(encodeSheetCode(recipe));
+            QVERIFY2(coded.recipe && coded.recipe->settings == s, qPrintable(coded.error));
+            std::vector<std::vector<Problem>> sheets = classSetSheets(s, 9, 3);
+            sheets.push_back(makeSheet(s, recipe.seeds));
+            QVERIFY(recipeProblems(*coded.recipe) == sheets.back());
+            const std::vector<ProblemSettings> parts = catalogueParts(s);
+            const int holds = sheetProblemCount(s, {}), without = sheetCatalogueSize(parts.front(), {});
+            std::set<qint64> inSet; // the class set's problems
+            for (std::size_t k = 0; k < sheets.size(); ++k) {
+                const std::vector<Problem> &sheet = sheets[k];
+                QCOMPARE(int(sheet.size()), std::min(holds, sheetCatalogueSize(s, {})));
+                const auto with = std::count_if(sheet.begin(), sheet.end(), [](const Problem &p) { return p.remainder > 0; });
+                if (focus.mixedRemainder)
+                    QVERIFY(std::abs(2 * with - holds) <= 1 || sheet.size() - with == std::size_t(without));
+                for (const Problem &p : sheet) {
+                    if (k < 3)
+                        inSet.insert(problemKey(p));
+                    QVERIFY2(meets(focus, longDivision(p, focus.estimate)), qPrintable(QStringLiteral("%1 ÷ %2").arg(p.dividend).arg(p.divisor)));
+                }
+            }
+            // A class set repeats no problem while its catalogue lasts.
+            if (!isRandomCatalogue(s) && !focus.mixedRemainder && sheetCatalogueSize(s, {}) >= 3 * holds)
+                QCOMPARE(int(inSet.size()), 3 * holds);
+        }
+    }
+
+    // A random catalogue draws uniformly among the problems with the focus: drawn problems counted
+    // by divisor against every problem of the class that long division finds with it.
+    void focusedDrawIsUniform()
+    {
+        const ProblemSettings s{QuotientClass::Q1_9, DivisorClass::D101_909, 2, true, {Presence::Either, Presence::Never}};
+        std::map<int, double> share;
+        double all = 0;
+        for (int d = 101; d <= 909; d += d % 10 == 9 ? 92 : 1) // x0y, x and y from 1 to 9
+            for (int q = 1; q <= 9; ++q)
+                for (int r = 1; r < d; ++r)
+                    if (!longDivision({q, d, r, d * q + r}, Estimate::Round).lateStart)
+                        share[d] += 1, all += 1;
+        constexpr int draws = 16200;
+        std::map<int, int> drawn;
+        TRandom rng(5);
+        for (int i = 0; i < draws; ++i)
+            ++drawn[drawFocusedProblem(s, rng).value().divisor];
+        double chiSquare = 0;
+        for (const auto &[d, count] : share) {
+            const double expected = draws * count / all;
+            chiSquare += (drawn[d] - expected) * (drawn[d] - expected) / expected;
+        }
+        QCOMPARE(drawn.size(), share.size());
+        QVERIFY2(chiSquare < 124.839, qPrintable(QString::number(chiSquare))); // 80 degrees of freedom, 0.001
     }
 
     void focusProblems_data()

@@ -160,6 +160,11 @@ private slots:
         QTest::newRow("largest catalogue at 23:59:59.999") << u"#4432J-CPZZ3"_s << u"frames 1 answers 1 numbered 0 score 0 more 0 sheet 1/1: 22527/7509 29868/9956 12126/4042 0/3083 4758/2379 12334/1762"_s;
         QTest::newRow("start-up class set sheet 2 of 2") << u"#60B1B-6B4N0-82C"_s << u"frames 1 answers 1 numbered 0 score 0 more 0 sheet 2/2: 6/2 12/2 18/2 0/2 4/2 16/2 14/2 8/2 2/2 10/2"_s;
         QTest::newRow("largest catalogue seed, draw seed past it") << u"#5JZ3Z-ZZZZZ-M0M"_s << u"frames 1 answers 1 numbered 0 score 0 more 0 sheet 1/1: 8837/35 6224/21"_s;
+        QTest::newRow("focus: 0 in the quotient, three-digit dividends") << u"#C8V10-3ASJS-58M"_s << u"frames 1 answers 1 numbered 0 score 0 more 0 sheet 1/1: 240/4 160/4 200/4 120/4 360/4 280/4 320/4"_s;
+        QTest::newRow("focus: one correction, rounded down, random catalogue") << u"#CJZ02-GASJS-5C0GX"_s << u"frames 1 answers 1 numbered 0 score 0 more 0 sheet 1/1: 4979/87 6436/84 2802/75 797/21 8247/92 1477/22"_s;
+        QTest::newRow("focus: mixed remainders, class set sheet 2 of 5") << u"#E2Z00809DD1R80G9"_s << u"frames 1 answers 1 numbered 0 score 0 more 0 sheet 2/5: 729/76 99/11 150/25 420/84 113/34 495/61 76/19 405/81 161/67"_s;
+        QTest::newRow("focus: mixed, quotient on the first place, fuller page") << u"#C474G8MK5QZR00000G"_s << u"frames 1 answers 1 numbered 0 score 0 more 1 sheet 1/1: 0/1000 6482/1391 8704/1088 0/2053 9790/2561 5355/5355 8341/2723 3424/1712 8309/3926 6942/6771 6669/5796 8034/8034"_s;
+        QTest::newRow("focus that does not exist") << u"#C8V30-3ASJS-58H"_s << u"error: unknown sheet code: its practice focus does not exist"_s;
         QTest::newRow("U is not a symbol") << u"#40B1U-6B4N9"_s << u"error: 'U' is not one of its characters"_s;
         QTest::newRow("empty") << u""_s << u"error: it has 0 characters, a code has 6 to 18"_s;
         QTest::newRow("too short") << u"#40B1B"_s << u"error: it has 5 characters"_s;
@@ -171,6 +176,7 @@ private slots:
         QTest::newRow("symbol appended") << u"#40B1B-6B4N09"_s << u"error: its length does not match"_s;
         QTest::newRow("padding not zero") << u"#40B1B-6B4N47"_s << u"error: its length does not match"_s;
         QTest::newRow("later version") << u"#80B1B-6B4NH"_s << u"error: unknown sheet code: version 2"_s;
+        QTest::newRow("version 4") << u"#G8V10-3ASJS-589"_s << u"error: unknown sheet code: version 4, this program reads versions 1 to 3"_s;
         QTest::newRow("no such class") << u"#5RB1B-6B4N4"_s << u"error: unknown sheet code: its quotient or divisor class"_s;
         QTest::newRow("combination that does not exist") << u"#5M31B-6B4NV"_s << u"error: unknown sheet code: the quotient class 111..999 does not go with the divisor class 1000..9999"_s;
         QTest::newRow("fixed 1 with remainder") << u"#4071B-6B4N6"_s << u"error: unknown sheet code: a fixed divisor of 1 leaves no remainder"_s;
