@@ -147,6 +147,9 @@ void TFormDivisheet::LabelHyoudaiHyouji(QObject *)
 {
     ui->LabelHyoudai->setCaption(settingsLine(m_state.FrameCaption, m_state.DivisorCaption, m_state.QuotientCaption,
                                               m_state.RemainderCaption, m_catalogueSettings.focus));
+    // A focus lengthens the line, and the longer line may have to leave the header.
+    if (m_placer)
+        m_placer->placeSettingsLine(m_sheetPageOptions, size());
 }
 
 // Making a sheet
@@ -314,7 +317,7 @@ PaperFormat TFormDivisheet::paperFormat() const
 
 // The window on the desktop
 
-// The code, and the settings line at the foot of a titled sheet, stay at the window's foot.
+// The code, and the settings line where it stands at the foot, stay at the window's foot.
 void TFormDivisheet::resizeEvent(QResizeEvent *event)
 {
     TDesignedWindow::resizeEvent(event);
@@ -323,6 +326,8 @@ void TFormDivisheet::resizeEvent(QResizeEvent *event)
     m_placer->placeCode(ui->LabelSheetCode->caption(), size());
     if (m_sheetPageOptions.hasTitle())
         m_placer->placeHeader(m_sheetPageOptions, size());
+    else
+        m_placer->placeSettingsLine(m_sheetPageOptions, size());
 }
 
 // The panels stand at fixed places and the window does not scroll: a window smaller than
