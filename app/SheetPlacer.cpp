@@ -99,19 +99,25 @@ void TSheetPlacer::placeHeader(const PageOptions &options, QSize page)
         m_scoreBox->raise();
 }
 
-// The own title under the header line with the settings line moved to the page's foot, or the
-// settings line in its place in the header.
+// The own title under the header line, and the settings line where it goes.
 void TSheetPlacer::placeTitle(const PageOptions &options, QSize page)
 {
     m_title->setVisible(options.hasTitle());
-    if (!options.hasTitle()) {
+    if (options.hasTitle()) {
+        const TitlePlace place = ownTitlePlace(options.title, page, kButtonPanelPlace);
+        m_title->setFont(designFont(place.pixelSize));
+        m_title->setGeometry(place.rect);
+        m_title->setText(place.text);
+    }
+    placeSettingsLine(options, page);
+}
+
+void TSheetPlacer::placeSettingsLine(const PageOptions &options, QSize page)
+{
+    if (!options.hasTitle() && m_settingsLineHome.x() + m_settingsLine->width() <= kSettingsLineEnd) {
         m_settingsLine->move(m_settingsLineHome);
         return;
     }
-    const TitlePlace place = ownTitlePlace(options.title, page, kButtonPanelPlace);
-    m_title->setFont(designFont(place.pixelSize));
-    m_title->setGeometry(place.rect);
-    m_title->setText(place.text);
     const TextPlace foot = footLinePlace(page);
     m_settingsLine->move(foot.rect.left(), foot.rect.top() + (foot.rect.height() - m_settingsLine->height()) / 2);
 }

@@ -35,6 +35,9 @@ public:
     // The page's header as its options ask, on a page of `page` pixels: the own title with the
     // settings line, and the score box.
     void placeHeader(const divisheet::PageOptions &options, QSize page);
+    // The settings line in the header, or at the page's foot where an own title takes its
+    // place or the line would run into the date-and-name line; as its text is now.
+    void placeSettingsLine(const divisheet::PageOptions &options, QSize page);
     // The numbers of the first `problemCount` cells of `layout`, when it is numbered.
     void placeNumbers(const divisheet::PageLayout &layout, int problemCount);
     // The code at the page's foot, right.

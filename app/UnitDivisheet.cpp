@@ -7,9 +7,11 @@
 #include "app/SettingsPanel.h"
 #include "app/SheetPages.h"
 #include "app/SheetPlacer.h"
+#include "sheet/FocusedCatalogue.h"
 #include "platform/Controls.h"
 #include "platform/Conversions.h"
 #include "platform/ErrorBoundary.h"
+#include "platform/Errors.h"
 #include "platform/Fonts.h"
 #include "platform/PrinterSetupDialog.h"
 #include "platform/Random.h"
@@ -76,6 +78,7 @@ void TFormDivisheet::wireEvents()
     wire(ui->ButtonSavePdf, &QPushButton::clicked, &F::ButtonSavePdfClick, typed);
     wire(ui->ButtonClassSet, &QPushButton::clicked, &F::ButtonClassSetClick, typed);
     wire(ui->ButtonPageOptions, &QPushButton::clicked, &F::ButtonPageOptionsClick);
+    wire(ui->ButtonPracticeFocus, &QPushButton::clicked, &F::ButtonPracticeFocusClick, typed);
     wire(ui->CheckBoxRuledLine, &TCheckBox::Click, &F::CheckBoxRuledLineClick);
     wire(ui->ButtonRadioGroupBoxStartClose, &QPushButton::clicked, &F::ButtonRadioGroupBoxStartCloseClick);
     wire(ui->RadioGroupAmari, &TRadioGroup::Click, &F::RadioGroupAmariClick);
@@ -147,6 +150,9 @@ void TFormDivisheet::LabelHyoudaiHyouji(QObject *)
 {
     ui->LabelHyoudai->setCaption(settingsLine(m_state.FrameCaption, m_state.DivisorCaption, m_state.QuotientCaption,
                                               m_state.RemainderCaption, m_catalogueSettings.focus));
+    // A focus lengthens the line, and the longer line may have to leave the header.
+    if (m_placer)
+        m_placer->placeSettingsLine(m_sheetPageOptions, size());
 }
 
 // Making a sheet
@@ -161,6 +167,7 @@ void TFormDivisheet::DataHsseiSuutiSentakuComponentByouga(QObject *Sender)
 
 void TFormDivisheet::ButtonKoushinClick(QObject *Sender)
 {
+    refuseUnfitFocus();
     ComponentSakujo(Sender);
     DataHsseiSuutiSentakuComponentByouga(Sender);
     LabelHyoudaiHyouji(Sender);
@@ -168,6 +175,7 @@ void TFormDivisheet::ButtonKoushinClick(QObject *Sender)
 
 void TFormDivisheet::FormDblClick(QObject *Sender)
 {
+    refuseUnfitFocus();
     ComponentSakujo(Sender);
     DataHsseiSuutiSentakuComponentByouga(Sender);
 }
@@ -175,6 +183,7 @@ void TFormDivisheet::FormDblClick(QObject *Sender)
 // The catalogue of the panel's settings, made as every sheet's is, into the catalogue grid.
 void TFormDivisheet::DataHassei(QObject *)
 {
+    refuseUnfitFocus();
     m_catalogueSettings = currentSettings();
     m_seeds.catalogueSeed = isRandomCatalogue(m_catalogueSettings) ? m_seedSource() : 0;
     // The page's options take effect here, at the new sheet, like the settings.
@@ -315,7 +324,7 @@ PaperFormat TFormDivisheet::paperFormat() const
 
 // The window on the desktop
 
-// The code, and the settings line at the foot of a titled sheet, stay at the window's foot.
+// The code, and the settings line where it stands at the foot, stay at the window's foot.
 void TFormDivisheet::resizeEvent(QResizeEvent *event)
 {
     TDesignedWindow::resizeEvent(event);
@@ -324,6 +333,8 @@ void TFormDivisheet::resizeEvent(QResizeEvent *event)
     m_placer->placeCode(ui->LabelSheetCode->caption(), size());
     if (m_sheetPageOptions.hasTitle())
         m_placer->placeHeader(m_sheetPageOptions, size());
+    else
+        m_placer->placeSettingsLine(m_sheetPageOptions, size());
 }
 
 // The panels stand at fixed places and the window does not scroll: a window smaller than
@@ -353,5 +364,19 @@ void TFormDivisheet::mouseDoubleClickEvent(QMouseEvent *event)
 
 ProblemSettings TFormDivisheet::currentSettings() const
 {
-    return panelSettings(*ui);
+    ProblemSettings settings = panelSettings(*ui);
+    settings.focus = m_focus;
+    // Mixing draws from both parts on a sheet laid out for remainders.
+    settings.withRemainder = settings.withRemainder || m_focus.mixedRemainder;
+    return settings;
+}
+
+// Classes chosen on the panel after the focus may have no problem with it; that is said
+// before anything on the window changes, and the teacher chooses again.
+void TFormDivisheet::refuseUnfitFocus() const
+{
+    const FocusFault fault = focusFault(currentSettings());
+    if (fault != FocusFault::None)
+        throw EDivisheetError(QStringLiteral("ねらい「%1」はいまの設定では使えません：%2。「ねらい」で選び直してください。")
+                                  .arg(focusWords(m_focus), focusFaultWords(fault)));
 }

@@ -58,6 +58,13 @@ public:
     }
     const divisheet::PageOptions &pageOptions() const { return m_pageOptions; }
 
+    // What the next sheets drill, as the settings do from the next sheet on. A focus that
+    // mixes remainders sets the panel's remainder to あり, and choosing なし there ends the
+    // mixing. A focus that the panel's classes cannot have refuses the next sheet with the
+    // reason, and the sheet on the window stays.
+    void setPracticeFocus(const divisheet::PracticeFocus &focus);
+    const divisheet::PracticeFocus &practiceFocus() const { return m_focus; }
+
     // Start-up and the header.
     void FormCreate(QObject *Sender);
     void LabelHyoudaiHyouji(QObject *Sender);
@@ -84,6 +91,7 @@ public:
     void ButtonSavePdfClick(QObject *Sender);
     void ButtonClassSetClick(QObject *Sender);
     void ButtonPageOptionsClick(QObject *Sender);
+    void ButtonPracticeFocusClick(QObject *Sender);
 
     // The settings panel.
     void RadioGroupAmariClick(QObject *Sender);
@@ -127,7 +135,9 @@ private:
     void keepPanelsInside();
     void divisorClassClicked(divisheet::DivisorClass divisorClass);
     void quotientClassClicked(divisheet::QuotientClass quotientClass);
+    void setPanelSettings(const divisheet::ProblemSettings &settings);
     divisheet::ProblemSettings currentSettings() const;
+    void refuseUnfitFocus() const;
 
     // The sheet on screen, its problems as the data grid holds them, and its paper: the
     // designed window's size less this window's frame.
@@ -148,6 +158,7 @@ private:
     // The page's options: those of the panel, and those of the sheet now placed.
     divisheet::PageOptions m_pageOptions;
     divisheet::PageOptions m_sheetPageOptions;
+    divisheet::PracticeFocus m_focus;
     // The seeds of the last catalogue and draw, that catalogue's settings, and the recipe of
     // the sheet a regeneration placed from them.
     std::function<quint32()> m_seedSource;

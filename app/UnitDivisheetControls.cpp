@@ -5,6 +5,7 @@
 #include "app/ClassSetDialog.h"
 #include "app/DataCheckGrids.h"
 #include "app/PageOptionsDialog.h"
+#include "app/PracticeFocusDialog.h"
 #include "app/SettingsPanel.h"
 #include "app/SheetPages.h"
 #include "platform/Conversions.h"
@@ -50,6 +51,16 @@ void TFormDivisheet::ButtonPageOptionsClick(QObject *)
         setPageOptions(dialog.options());
 }
 
+void TFormDivisheet::ButtonPracticeFocusClick(QObject *)
+{
+    TPracticeFocusDialog dialog(m_focus, panelSettings(*ui), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (const std::optional<ProblemSettings> lesson = dialog.lessonSettings())
+        setPanelSettings(*lesson);
+    setPracticeFocus(dialog.focus());
+}
+
 void TFormDivisheet::ButtonSavePdfClick(QObject *)
 {
     const std::optional<SheetRecipe> recipe = sheetRecipe();
@@ -66,6 +77,8 @@ void TFormDivisheet::ButtonClassSetClick(QObject *)
     if (dialog.exec() != QDialog::Accepted)
         return;
     const ClassSetRequest request = dialog.request();
+    if (!request.code)
+        refuseUnfitFocus();
     const std::vector<Sheet> sheets = makeSheets(
         request.code ? codeRequest(*request.code, m_pageOptions.title)
                      : classSetRequest(currentSettings(), m_pageOptions, m_state.FrameShowSetting == fsShow,
@@ -82,6 +95,7 @@ void TFormDivisheet::ButtonPrinterSetupClick(QObject *)
 
 void TFormDivisheet::ButtonPrintOutClick(QObject *Sender)
 {
+    refuseUnfitFocus();
     LabelHyoudaiHyouji(Sender);
     for (QWidget *control : printingControls())
         control->hide();
@@ -133,6 +147,7 @@ void TFormDivisheet::RadioGroupAmariClick(QObject *Sender)
     const int item = ui->RadioGroupAmari->itemIndex();
     if (item == 0) {
         ui->SpinEditDan->setMinValue(1);
+        m_focus.mixedRemainder = false; // a sheet without remainders mixes none in
     } else if (item == 1) {
         ui->SpinEditDan->setMinValue(2);
         // A fixed divisor of 1 has no problem with a remainder: raise it at once rather
@@ -143,6 +158,30 @@ void TFormDivisheet::RadioGroupAmariClick(QObject *Sender)
     if (item >= 0)
         m_state.RemainderCaption = ui->RadioGroupAmari->items().value(item);
     LabelHyoudaiHyouji(Sender);
+}
+
+void TFormDivisheet::setPracticeFocus(const PracticeFocus &focus)
+{
+    m_focus = focus;
+    if (focus.mixedRemainder)
+        ui->RadioGroupAmari->setItemIndex(1);
+}
+
+// Clicks the classes as a user would, so that each click leaves the classes that go with it
+// enabled: first the fixed divisor, which goes with every quotient class, then the quotient,
+// then the divisor.
+void TFormDivisheet::setPanelSettings(const ProblemSettings &settings)
+{
+    ui->RadioButtonWaruKotei->click();
+    using Kind = std::variant<DivisorClass, QuotientClass>;
+    for (const Kind kind : {Kind(settings.quotient), Kind(settings.divisor)}) {
+        for (const ClassButton &entry : kClassButtons) {
+            if (entry.kind == kind)
+                (ui.get()->*entry.button)->click();
+        }
+    }
+    ui->RadioGroupAmari->setItemIndex(settings.withRemainder ? 1 : 0);
+    ui->SpinEditDan->setValue(settings.fixedDivisor);
 }
 
 void TFormDivisheet::SpinEditDanChange(QObject *Sender)

@@ -2,6 +2,7 @@
 
 #include "sheet/ProblemFocus.h"
 #include "sheet/SheetMaker.h"
+#include "figures/FrameFigureGeometry.h"
 
 #include <algorithm>
 #include <mutex>
@@ -92,11 +93,36 @@ bool oneDigitDivisor(const ProblemSettings &settings)
     return settings.divisor == DivisorClass::Fixed || settings.divisor == DivisorClass::D1_9;
 }
 
+// The smallest and the largest member of a pattern.
+std::pair<qint32, qint32> patternRange(const DigitPattern &pattern)
+{
+    qint32 largest = pattern.base;
+    for (const DigitPlace &place : pattern.places)
+        largest += place.weight * std::max(place.count - 1, 0);
+    return {pattern.base, largest};
+}
+
+// Whether a random part's dividends, which run from the smallest quotient times the smallest
+// divisor plus 1 to the largest times the largest plus the largest remainder, can have the
+// focus's digit count. It settles at once what sampling would take a long while to give up.
+bool reachesDividendDigits(const ProblemSettings &part)
+{
+    const int digits = part.focus.dividendDigits;
+    if (digits == 0)
+        return true;
+    const auto [quotientLow, quotientHigh] = patternRange(digitPattern(part.quotient));
+    const auto [divisorLow, divisorHigh] = patternRange(*digitPattern(part.divisor));
+    return decimalLength(quotientLow * divisorLow + 1) <= digits
+        && digits <= decimalLength(quotientHigh * divisorHigh + divisorHigh - 1);
+}
+
 bool partIsEmpty(const ProblemSettings &part)
 {
     if (!part.focus.picks())
         return false;
-    return isRandomCatalogue(part) ? focusRate(part).hits == 0 : focusedCatalogue(part)->empty();
+    if (isRandomCatalogue(part))
+        return !reachesDividendDigits(part) || focusRate(part).hits == 0;
+    return focusedCatalogue(part)->empty();
 }
 
 std::vector<Problem> drawFocusedRandomCatalogue(const ProblemSettings &part, TRandom &rng, int count)
@@ -157,6 +183,19 @@ QString focusProblem(const ProblemSettings &settings)
         return settings.focus.mixedRemainder
                    ? QStringLiteral("no problem of these settings has that focus both with and without a remainder")
                    : QStringLiteral("no problem of these settings has that focus");
+    }
+    return {};
+}
+
+QString focusFaultWords(FocusFault fault)
+{
+    switch (fault) {
+    case FocusFault::None: return {};
+    case FocusFault::ZeroInOneDigitQuotient: return QStringLiteral("商が1けたなので0はたちません");
+    case FocusFault::CorrectionsOneDigitDivisor: return QStringLiteral("わる数が1けたなので仮商を修正しません");
+    case FocusFault::DividendDigits: return QStringLiteral("わられる数は1けたから5けたまでです");
+    case FocusFault::MixedWithoutRemainders: return QStringLiteral("余りのある問題がありません");
+    case FocusFault::NoProblem: return QStringLiteral("この設定には合う問題がありません");
     }
     return {};
 }

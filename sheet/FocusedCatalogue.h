@@ -31,6 +31,8 @@ enum class FocusFault {
 FocusFault focusFault(const ProblemSettings &settings);
 // The fault in words, for the command line; empty for none.
 QString focusProblem(const ProblemSettings &settings);
+// The fault in the window's words, short enough to stand beside a choice; empty for none.
+QString focusFaultWords(FocusFault fault);
 
 // The parts the settings' catalogue is made of: the settings themselves, or, for mixed
 // remainders, the same classes and focus without a remainder and then with one.

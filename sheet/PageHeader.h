@@ -19,6 +19,10 @@ struct TextPlace
 
 // The date-and-name line of the header, as the window is designed.
 inline constexpr QRect kDateNameLine{440, 8, 570, 29};
+// How far the settings line may run in the header: up to the date-and-name line's first
+// character, which follows the blank as wide as that line is high that it opens with. A
+// longer settings line, as a practice focus makes it, goes to the page's foot.
+inline constexpr int kSettingsLineEnd = kDateNameLine.left() + kDateNameLine.height();
 // Where the window's button panel stands over the header. An own title keeps clear of it on
 // paper too, so that a page looks the same whichever way it was made.
 inline constexpr QRect kButtonPanelPlace{8, 24, 305, 28};

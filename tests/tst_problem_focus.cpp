@@ -255,6 +255,8 @@ private slots:
         QTest::newRow("corrections, 1..9") << ProblemSettings{Q::Q1_9, D::D1_9, 2, false} << PracticeFocus{Presence::Either, Presence::Either, CorrectionFocus::One} << u"one digit"_s;
         QTest::newRow("twice, 11..99") << ProblemSettings{Q::Q1_9, D::D11_99, 2, true} << PracticeFocus{Presence::Either, Presence::Either, CorrectionFocus::TwoOrMore} << QString();
         QTest::newRow("six digits") << ProblemSettings{Q::Q1_9, D::D1000_9999, 2, false} << PracticeFocus{Presence::Either, Presence::Either, CorrectionFocus::Any, Estimate::Round, false, 6} << u"1 to 5 digits"_s;
+        QTest::newRow("three digits, 111..999 by 11..99") << ProblemSettings{Q::Q111_999, D::D11_99, 2, true} << PracticeFocus{Presence::Either, Presence::Either, CorrectionFocus::Any, Estimate::Round, false, 3} << u"no problem"_s;
+        QTest::newRow("five digits, 111..999 by 11..99") << ProblemSettings{Q::Q111_999, D::D11_99, 2, true} << PracticeFocus{Presence::Either, Presence::Either, CorrectionFocus::Any, Estimate::Round, false, 5} << QString();
     }
     void focusProblems()
     {
