@@ -1,5 +1,6 @@
 #include "sheet/FocusedCatalogue.h"
 
+#include "sheet/ProblemDraw.h"
 #include "sheet/ProblemFocus.h"
 #include "sheet/SheetMaker.h"
 #include "figures/FrameFigureGeometry.h"
@@ -56,16 +57,22 @@ constexpr qint64 kMinTries = 20'000;
 // As the unfocused random catalogue: a repeat is drawn again, a few times at most.
 constexpr int kMaxRedraws = 100;
 
+// The smallest and the largest member of a pattern.
+std::pair<qint32, qint32> patternRange(const DigitPattern &pattern)
+{
+    qint32 largest = pattern.base;
+    for (const DigitPlace &place : pattern.places)
+        largest += place.weight * std::max(place.count - 1, 0);
+    return {pattern.base, largest};
+}
+
 // One problem of a random part, each problem of the class as likely as any other. The class's
 // own draw takes each divisor equally often, although a larger divisor has more remainders; so
 // this one keeps a divisor d with the chance (d - 1) / (largest - 1), which weighs each divisor
 // by its number of problems.
 Problem drawEvenly(const ProblemSettings &part, TRandom &rng)
 {
-    const DigitPattern &pattern = *digitPattern(part.divisor);
-    qint32 largest = pattern.base;
-    for (const DigitPlace &place : pattern.places)
-        largest += place.weight * std::max(place.count - 1, 0);
+    const qint32 largest = patternRange(*digitPattern(part.divisor)).second;
     for (;;) {
         const Problem p = detail::drawRandomProblem(part, rng);
         if (qint32(rng.random(quint32(largest - 1))) < p.divisor - 1)
@@ -91,15 +98,6 @@ FocusRate focusRate(const ProblemSettings &part)
 bool oneDigitDivisor(const ProblemSettings &settings)
 {
     return settings.divisor == DivisorClass::Fixed || settings.divisor == DivisorClass::D1_9;
-}
-
-// The smallest and the largest member of a pattern.
-std::pair<qint32, qint32> patternRange(const DigitPattern &pattern)
-{
-    qint32 largest = pattern.base;
-    for (const DigitPlace &place : pattern.places)
-        largest += place.weight * std::max(place.count - 1, 0);
-    return {pattern.base, largest};
 }
 
 // Whether a random part's dividends, which run from the smallest quotient times the smallest
@@ -245,24 +243,35 @@ std::optional<Problem> drawFocusedProblem(const ProblemSettings &part, TRandom &
 
 std::vector<Problem> focusedSheetCatalogue(const ProblemSettings &settings, TRandom &rng, int randomCount)
 {
+    // Settings whose catalogue is drawn at random are drawn at random in both parts when mixing:
+    // the listed part too would otherwise bring its tens of thousands of problems to every sheet.
+    const bool drawn = isRandomCatalogue(settings);
+    const int count = std::max(randomCount, randomCatalogueSize);
     std::vector<Problem> catalogue;
     for (const ProblemSettings &part : catalogueParts(settings)) {
+        std::vector<Problem> problems;
         if (isRandomCatalogue(part)) {
-            const std::vector<Problem> drawn = drawFocusedRandomCatalogue(part, rng, randomCount);
-            catalogue.insert(catalogue.end(), drawn.begin(), drawn.end());
+            problems = drawFocusedRandomCatalogue(part, rng, randomCount);
+        } else if (drawn) {
+            std::vector<Problem> listed = *focusedCatalogue(part);
+            problems = takeDrawn(listed, drawPositions(int(listed.size()), count, rng));
         } else {
             const auto listed = focusedCatalogue(part);
-            catalogue.insert(catalogue.end(), listed->begin(), listed->end());
+            problems.assign(listed->begin(), listed->end());
         }
+        catalogue.insert(catalogue.end(), problems.begin(), problems.end());
     }
     return catalogue;
 }
 
 int focusedSheetCatalogueSize(const ProblemSettings &settings, int randomCount)
 {
+    const int count = std::max(randomCount, randomCatalogueSize);
     int size = 0;
-    for (const ProblemSettings &part : catalogueParts(settings))
-        size += isRandomCatalogue(part) ? std::max(randomCount, randomCatalogueSize) : int(focusedCatalogue(part)->size());
+    for (const ProblemSettings &part : catalogueParts(settings)) {
+        const int listed = isRandomCatalogue(part) ? count : int(focusedCatalogue(part)->size());
+        size += isRandomCatalogue(settings) ? std::min(listed, count) : listed;
+    }
     return size;
 }
 

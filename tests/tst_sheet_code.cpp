@@ -163,7 +163,7 @@ private slots:
         QTest::newRow("focus: 0 in the quotient, three-digit dividends") << u"#C8V10-3ASJS-58M"_s << u"frames 1 answers 1 numbered 0 score 0 more 0 sheet 1/1: 240/4 160/4 200/4 120/4 360/4 280/4 320/4"_s;
         QTest::newRow("focus: one correction, rounded down, random catalogue") << u"#CJZ02-GASJS-5C0GX"_s << u"frames 1 answers 1 numbered 0 score 0 more 0 sheet 1/1: 4979/87 6436/84 2802/75 797/21 8247/92 1477/22"_s;
         QTest::newRow("focus: mixed remainders, class set sheet 2 of 5") << u"#E2Z00809DD1R80G9"_s << u"frames 1 answers 1 numbered 0 score 0 more 0 sheet 2/5: 729/76 99/11 150/25 420/84 113/34 495/61 76/19 405/81 161/67"_s;
-        QTest::newRow("focus: mixed, quotient on the first place, fuller page") << u"#C474G8MK5QZR00000G"_s << u"frames 1 answers 1 numbered 0 score 0 more 1 sheet 1/1: 0/1000 6482/1391 8704/1088 0/2053 9790/2561 5355/5355 8341/2723 3424/1712 8309/3926 6942/6771 6669/5796 8034/8034"_s;
+        QTest::newRow("focus: mixed, quotient on the first place, fuller page") << u"#C474G8MK5QZR00000G"_s << u"frames 1 answers 1 numbered 0 score 0 more 1 sheet 1/1: 0/6085 6482/1391 0/9931 3762/1254 9790/2561 0/4883 8341/2723 1848/1848 8309/3926 6942/6771 6669/5796 8652/2163"_s;
         QTest::newRow("focus that does not exist") << u"#C8V30-3ASJS-58H"_s << u"error: unknown sheet code: its practice focus does not exist"_s;
         QTest::newRow("U is not a symbol") << u"#40B1U-6B4N9"_s << u"error: 'U' is not one of its characters"_s;
         QTest::newRow("empty") << u""_s << u"error: it has 0 characters, a code has 6 to 18"_s;
