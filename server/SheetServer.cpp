@@ -3,9 +3,14 @@
 #include "server/GuardedSocket.h"
 #include "server/ServerHeaders.h"
 #include "server/SheetQuery.h"
+#include "sheet/ProblemClasses.h"
 #include "sheet/Sheet.h"
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMetaEnum>
 #include <QRegularExpression>
 #include <QHttpServerRequest>
@@ -79,6 +84,44 @@ QString loggedPath(const QUrl &url)
     }
     const QString text = query.toString(QUrl::FullyEncoded);
     return url.path(QUrl::FullyEncoded) + (text.isEmpty() ? QString() : u'?' + text);
+}
+
+// The page and its files, compiled in: nothing the page needs comes from elsewhere.
+struct PageFile
+{
+    QString path;
+    QString resource;
+    QByteArray type;
+};
+
+const std::vector<PageFile> &pageFiles()
+{
+    static const std::vector<PageFile> files = {
+        {u"/"_s, u":/web/index.html"_s, "text/html; charset=utf-8"},
+        {u"/app.js"_s, u":/web/app.js"_s, "text/javascript; charset=utf-8"},
+        {u"/style.css"_s, u":/web/style.css"_s, "text/css; charset=utf-8"},
+    };
+    return files;
+}
+
+// The classes the page offers and which quotient classes go with each divisor class, from
+// the rule table; a fixed divisor is "fixed".
+QByteArray classesJson()
+{
+    QJsonArray divisors;
+    QJsonObject allowed;
+    for (const DivisorClass d : allDivisorClasses) {
+        const QString name = d == DivisorClass::Fixed ? u"fixed"_s : divisorClassName(d, 0);
+        if (d != DivisorClass::Fixed)
+            divisors.append(name);
+        QJsonArray quotients;
+        for (const QuotientClass q : allQuotientClasses) {
+            if (isAllowedCombination(q, d))
+                quotients.append(quotientClassName(q));
+        }
+        allowed.insert(name, quotients);
+    }
+    return QJsonDocument(QJsonObject{{u"divisors"_s, divisors}, {u"allowed"_s, allowed}}).toJson(QJsonDocument::Compact);
 }
 
 QByteArray attachmentHeader(const QString &code)
@@ -158,13 +201,21 @@ void TSheetServer::route(const std::shared_ptr<Exchange> &exchange, const QHttpS
         return exchange->respondText(Status::PayloadTooLarge, u"request over 8 KiB"_s);
 
     const QString path = request.url().path();
-    static const QStringList known = {u"/healthz"_s, u"/api/sheets.pdf"_s, u"/api/preview.png"_s};
-    if (!known.contains(path))
+    static const QStringList api = {u"/healthz"_s, u"/api/sheets.pdf"_s, u"/api/preview.png"_s, u"/api/classes.json"_s};
+    const auto file = std::find_if(pageFiles().begin(), pageFiles().end(), [&path](const PageFile &f) { return f.path == path; });
+    if (!api.contains(path) && file == pageFiles().end())
         return exchange->respondText(Status::NotFound, exchange->japanese ? u"ページがありません"_s : u"not found"_s);
     if (request.method() != QHttpServerRequest::Method::Get)
         return exchange->respondText(Status::MethodNotAllowed, u"only GET"_s, {{"Allow", "GET"}});
     if (path == u"/healthz")
         return exchange->respond(Status::Ok, "text/plain; charset=utf-8", "ok");
+    if (path == u"/api/classes.json")
+        return exchange->respond(Status::Ok, "application/json", classesJson());
+    if (file != pageFiles().end()) {
+        QFile resource(file->resource);
+        resource.open(QIODevice::ReadOnly);
+        return exchange->respond(Status::Ok, file->type, resource.readAll());
+    }
     if (m_stopping) {
         exchange->closing = true;
         return exchange->respondText(Status::ServiceUnavailable, u"stopping"_s, {{"Retry-After", "5"}});
