@@ -82,7 +82,14 @@ int writePdf(int &argc, char *argv[], const CommandLineOptions &options)
 
 } // namespace
 
-int writeSheetsFile(const CommandLineOptions &options)
+SheetRequest divisheet::commandLineRequest(const CommandLineOptions &options)
+{
+    return options.code ? codeRequest(*options.code, options.page.title)
+                        : classSetRequest(options.settings, options.page, options.framesShown,
+                                          options.answersIncluded, TRandom::clockSeed(), options.sheets);
+}
+
+int writeSheetsFile(const CommandLineOptions &options, const std::function<void(const std::vector<Sheet> &)> &written)
 {
     const auto existing = options.force ? TWholeFile::Existing::Replace : TWholeFile::Existing::Keep;
     int status = 0;
@@ -92,12 +99,10 @@ int writeSheetsFile(const CommandLineOptions &options)
     });
     try {
         TWholeFile::checkName(options.pdfFile, existing); // before any work
-        const SheetRequest request = options.code
-            ? codeRequest(*options.code, options.page.title)
-            : classSetRequest(options.settings, options.page, options.framesShown, options.answersIncluded,
-                              TRandom::clockSeed(), options.sheets);
-        const std::vector<Sheet> sheets = makeSheets(request);
+        const std::vector<Sheet> sheets = makeSheets(commandLineRequest(options));
         writeSheetsPdf(sheets, options.pdfFile, existing);
+        if (written)
+            written(sheets);
         if (const QString note = shortSheetNote(sheets.front()); !note.isEmpty())
             std::fprintf(stderr, "divisheet: %s\n", note.toLocal8Bit().constData());
     } catch (const EFileTaken &taken) {
@@ -114,7 +119,7 @@ int writeSheetsFile(const CommandLineOptions &options)
     return status;
 }
 
-int runDivisheet(int argc, char *argv[])
+int runDivisheet(int argc, char *argv[], ServeFunction serve)
 {
     // Read before the application object exists, which takes Qt's own options out of argv.
     QList<QByteArray> bytes;
@@ -137,6 +142,12 @@ int runDivisheet(int argc, char *argv[])
         return 0;
     case CommandLineOptions::Mode::Pdf:
         return writePdf(qtArgc, argv, parsed.options);
+    case CommandLineOptions::Mode::Serve:
+        if (!serve) {
+            printError(QStringLiteral("serve is not built into this program"));
+            return 2;
+        }
+        return serve(qtArgc, argv, parsed.options);
     case CommandLineOptions::Mode::Window:
         break;
     }

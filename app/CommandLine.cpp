@@ -5,6 +5,7 @@
 #include "sheet/SheetMaker.h"
 
 #include <QFile>
+#include <QHostAddress>
 #include <QSet>
 #include <QStringDecoder>
 
@@ -131,6 +132,37 @@ QString applyDividendDigits(const QString &value, Options &o)
     return {};
 }
 
+// ADDR:PORT, an IPv6 address in brackets ([::1]:8080); "localhost" stands for 127.0.0.1.
+QString applyListen(const QString &value, Options &o)
+{
+    const qsizetype colon = value.lastIndexOf(u':');
+    QString host = value.left(colon);
+    if (host.startsWith(u'[') && host.endsWith(u']'))
+        host = host.mid(1, host.size() - 2);
+    else if (host.contains(u':'))
+        host.clear(); // an IPv6 address without brackets: its port cannot be told apart
+    if (host == u"localhost")
+        host = u"127.0.0.1"_s;
+    bool number = false;
+    const int port = value.mid(colon + 1).toInt(&number);
+    if (colon < 0 || host.isEmpty() || QHostAddress(host).isNull())
+        return u"--listen %1: use an address and a port, such as 127.0.0.1:8080, 0.0.0.0:8080 or [::1]:8080"_s.arg(value);
+    if (!number || port < 1 || port > 65535)
+        return u"--listen %1: the port must be 1 to 65535"_s.arg(value);
+    o.listenAddress = host;
+    o.listenPort = port;
+    return {};
+}
+
+QString applyWorkers(const QString &value, Options &o)
+{
+    bool number = false;
+    o.workers = value.toInt(&number);
+    if (!number || o.workers < 1 || o.workers > 64)
+        return u"--workers %1: the number of workers must be 1 to 64"_s.arg(value);
+    return {};
+}
+
 QString applyTitle(const QString &value, Options &o)
 {
     const FittedTitle fitted = fitTitle(value);
@@ -141,8 +173,8 @@ QString applyTitle(const QString &value, Options &o)
 // What sets an option apart: it needs --pdf FILE; --code, which brings back the settings its sheet
 // records (the page's options and the focus too, all but the title), excludes it; --help lists
 // it with the page's or with the focus's options.
-enum Trait : unsigned { Anywhere = 0, NeedsPdf = 1, NotWithCode = 2, PageOption = 4, FocusOption = 8 };
-constexpr unsigned Sections = PageOption | FocusOption;
+enum Trait : unsigned { Anywhere = 0, NeedsPdf = 1, NotWithCode = 2, PageOption = 4, FocusOption = 8, ServeOption = 16 };
+constexpr unsigned Sections = PageOption | FocusOption | ServeOption;
 constexpr unsigned Setting = NeedsPdf | NotWithCode; // a setting of the PDF's sheets
 
 struct Option
@@ -217,6 +249,12 @@ const std::vector<Option> &optionTable()
          [](V, Options &o) { o.settings.focus.mixedRemainder = true; return QString(); }},
         {u"--dividend-digits"_s, u"N"_s, FocusOption | NotWithCode, u"dividends of exactly N digits, 1 to 5"_s,
          applyDividendDigits},
+        {u"--listen"_s, u"ADDR:PORT"_s, ServeOption,
+         u"the address and port to answer on (default 127.0.0.1:8080, this computer only; 0.0.0.0:8080 for "
+         "every network it is on)"_s, applyListen},
+        {u"--workers"_s, u"N"_s, ServeOption,
+         u"make at most N requests' sheets at once, each in a process of its own, 1 to 64 (default: one per "
+         "processor core)"_s, applyWorkers},
     };
     return table;
 }
@@ -270,6 +308,16 @@ QString checkFocus(ProblemSettings &settings, const QSet<QString> &seen)
 // with settings of its own, a combination of classes that has no problems.
 QString checkCombination(CommandLineOptions &o, const QSet<QString> &seen)
 {
+    if (o.mode == CommandLineOptions::Mode::Serve) {
+        for (const Option &option : optionTable()) {
+            if (!(option.traits & ServeOption) && seen.contains(option.name))
+                return u"%1 cannot be used with serve, which takes --listen and --workers alone; the "
+                       "settings of each sheet come with its request"_s.arg(option.name);
+        }
+        return {};
+    }
+    if (const QString serveOnly = firstGiven(seen, ServeOption); !serveOnly.isEmpty())
+        return u"%1 is for divisheet serve"_s.arg(serveOnly);
     if (!o.pdfFile.isEmpty()) {
         o.mode = CommandLineOptions::Mode::Pdf;
         if (o.dataCheck)
@@ -313,7 +361,11 @@ CommandLineResult parseTexts(const QStringList &arguments)
     CommandLineResult result;
     CommandLineOptions &o = result.options;
     QSet<QString> seen;
-    for (int i = 1; i < arguments.size(); ++i) {
+    // `serve` is a word of its own before the options, as a subcommand is.
+    const bool serve = arguments.value(1) == u"serve";
+    if (serve)
+        o.mode = CommandLineOptions::Mode::Serve;
+    for (int i = serve ? 2 : 1; i < arguments.size(); ++i) {
         const QString &argument = arguments[i];
         const qsizetype equals = argument.indexOf(u'=');
         const QString name = argument.startsWith(u"--") && equals > 0 ? argument.left(equals) : argument;
@@ -483,6 +535,7 @@ QString commandLineHelp()
     return uR"(Usage:
   divisheet [--data-check] [page options] [practice focus options]
   divisheet --pdf FILE [options] [page options] [practice focus options]
+  divisheet serve [--listen ADDR:PORT] [--workers N]
   divisheet --help
 
 Without --pdf, Divisheet opens its window; --data-check adds the data-check panel's
@@ -492,19 +545,28 @@ With --pdf, Divisheet writes worksheets to the PDF file FILE without opening a w
 the problems pages of every sheet, then (unless --no-answers) the answers pages in the
 same order. Each page shows its sheet code, which brings that sheet back (--code).
 
+With serve, Divisheet answers on the network without a display: a web page that makes
+sheets (/), the same sheets as --pdf makes (/api/sheets.pdf, the options above as query
+parameters), a picture of the problems page (/api/preview.png) and /healthz. It keeps no
+state and has no log-in; it stops on SIGTERM or Ctrl-C once the requests in hand are
+answered.
+
 Options:
 %1
 Page options:
 %2
 Practice focus options (each problem of every sheet has the focus; for the window too):
 %3
+Server options (divisheet serve):
+%5
 %4
 A focus that no problem of the settings has is refused; one that fewer problems
 have than a page holds gives sheets of those there are, and says how many.
 
-Exit status: 0 done, 1 the file could not be written, 2 bad usage or FILE kept.
+Exit status: 0 done, 1 the file could not be written (serve: the address could not be
+taken), 2 bad usage or FILE kept.
 )"_s.arg(optionLines(Anywhere), optionLines(PageOption), optionLines(FocusOption),
-         wrapped({}, combinationsSentence(), 0));
+         wrapped({}, combinationsSentence(), 0), optionLines(ServeOption));
 }
 
 } // namespace divisheet

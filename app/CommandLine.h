@@ -14,10 +14,11 @@
 namespace divisheet {
 
 // What the command line asks for. Without --pdf the window opens (with the data-check
-// panel's switch when --data-check is given); --help only prints commandLineHelp().
+// panel's switch when --data-check is given); --help only prints commandLineHelp();
+// `divisheet serve` answers worksheet requests over HTTP.
 struct CommandLineOptions
 {
-    enum class Mode { Window, Pdf, Help };
+    enum class Mode { Window, Pdf, Help, Serve };
 
     Mode mode = Mode::Window;
     bool dataCheck = false;
@@ -32,6 +33,12 @@ struct CommandLineOptions
     bool answersIncluded = true;
     bool force = false;
     std::optional<SheetRecipe> code; // --code: this one sheet, with its own settings
+
+    // Mode::Serve: --listen ADDR:PORT (an IPv4 or IPv6 address, or localhost) and --workers N,
+    // 0 for one per core.
+    QString listenAddress = QStringLiteral("127.0.0.1");
+    int listenPort = 8080;
+    int workers = 0;
 
     CommandLineOptions();
 };

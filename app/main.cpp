@@ -1,6 +1,6 @@
-#include "app/Application.h"
+#include "server/ServeMain.h"
 
 int main(int argc, char *argv[])
 {
-    return runDivisheet(argc, argv);
+    return divisheet::runProgram(argc, argv);
 }

@@ -33,6 +33,8 @@ install(FILES "${_divisheet_data_dir}/divisheet.metainfo.xml"
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo RENAME org.example.divisheet.metainfo.xml)
 install(FILES "${_divisheet_data_dir}/copyright"
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/divisheet)
+# The worksheet server's unit, neither enabled nor started by the package: a school turns it on.
+install(FILES "${_divisheet_data_dir}/divisheet-serve.service" DESTINATION lib/systemd/system)
 
 # The manual page and the changelog go in compressed as Debian expects them: gzip -9, and
 # -n so that the archive carries no time stamp and the package builds the same every time.

@@ -10,6 +10,8 @@ packages=(
     # The page's face, BIZ UDGothic, and IPAGothic where it is missing.
     fonts-morisawa-bizud-gothic fonts-ipafont-gothic
     qt6-translations-l10n
+    # divisheet serve: Qt's HTTP server.
+    qt6-httpserver-dev
 )
 if [ "${1:-all}" != run ]; then
     packages+=(
@@ -18,6 +20,8 @@ if [ "${1:-all}" != run ]; then
         fonts-noto-cjk
         cups cups-client cups-bsd cups-ipp-utils poppler-utils
         dpkg-dev appstream desktop-file-utils lintian
+        # The served page, driven in a headless browser.
+        chromium chromium-driver python3-selenium
     )
 fi
 

@@ -91,6 +91,21 @@ private slots:
         QTest::newRow("a lesson's focus") << u"--pdf a.pdf --quotient 11..99 --divisor 11..99 --corrections 2+ --estimate floor --late-start none"_s << u"pdf a.pdf 1 11..99 11..99 0 1 1 0 - focus 首位に商がたつ・仮商修正2回以上・切り捨て"_s;
         QTest::newRow("mixing lays out for remainders") << u"--pdf a.pdf --mixed-remainder --dividend-digits=2"_s << u"pdf a.pdf 1 1..9 fixed:2 1 1 1 0 - focus あまりまぜる・わられる数2けた"_s;
         QTest::newRow("focus for the window") << u"--mixed-remainder"_s << u"window - 1 1..9 fixed:2 1 1 1 0 - focus あまりまぜる"_s;
+        QTest::newRow("serve with the defaults") << u"serve"_s << u"serve 127.0.0.1 8080 0"_s;
+        QTest::newRow("serve on every network") << u"serve --listen 0.0.0.0:80 --workers=3"_s << u"serve 0.0.0.0 80 3"_s;
+        QTest::newRow("serve on IPv6, localhost") << u"serve --listen=[::1]:8443"_s << u"serve ::1 8443 0"_s;
+        QTest::newRow("serve localhost") << u"serve --listen localhost:9000"_s << u"serve 127.0.0.1 9000 0"_s;
+        QTest::newRow("listen without port") << u"serve --listen 127.0.0.1"_s << u"error: --listen 127.0.0.1: use an address and a port"_s;
+        QTest::newRow("listen on a name") << u"serve --listen school:8080"_s << u"error: --listen school:8080: use an address"_s;
+        QTest::newRow("IPv6 without brackets") << u"serve --listen ::1:8080"_s << u"error: --listen ::1:8080: use an address"_s;
+        QTest::newRow("port 0") << u"serve --listen 127.0.0.1:0"_s << u"error: --listen 127.0.0.1:0: the port must be 1 to 65535"_s;
+        QTest::newRow("port 65536") << u"serve --listen 127.0.0.1:65536"_s << u"error: the port must be 1 to 65535"_s;
+        QTest::newRow("workers 0") << u"serve --workers 0"_s << u"error: --workers 0: the number of workers must be 1 to 64"_s;
+        QTest::newRow("workers 65") << u"serve --workers 65"_s << u"error: --workers 65: the number of workers must be 1 to 64"_s;
+        QTest::newRow("serve with a setting") << u"serve --sheets 3"_s << u"error: --sheets cannot be used with serve"_s;
+        QTest::newRow("serve with a file") << u"serve --pdf a.pdf"_s << u"error: --pdf cannot be used with serve"_s;
+        QTest::newRow("listen without serve") << u"--pdf a.pdf --listen 127.0.0.1:80"_s << u"error: --listen is for divisheet serve"_s;
+        QTest::newRow("serve later is a stray word") << u"--numbered serve"_s << u"error: unexpected argument serve"_s;
         QTest::newRow("a code without its #") << u"--pdf a.pdf --code "_s + code.mid(1) << u"pdf a.pdf 1 1..9 fixed:2 0 1 1 0 45296789"_s;
     }
 
@@ -105,6 +120,10 @@ private slots:
         }
         QVERIFY2(result.ok(), qPrintable(result.error));
         const CommandLineOptions &o = result.options;
+        if (o.mode == CommandLineOptions::Mode::Serve) {
+            QCOMPARE(u"serve %1 %2 %3"_s.arg(o.listenAddress).arg(o.listenPort).arg(o.workers), expected);
+            return;
+        }
         const QString mode = o.mode == CommandLineOptions::Mode::Pdf ? u"pdf"_s
             : o.mode == CommandLineOptions::Mode::Help               ? u"help"_s
                                                                      : (o.dataCheck ? u"window+check"_s : u"window"_s);
@@ -125,14 +144,14 @@ private slots:
     {
         QTest::addColumn<QString>("option");
         QTest::addColumn<bool>("takesValue");
-        static const QRegularExpression line(u"^  (--[a-z0-9-]+)( [A-Za-z0-9|+]+)?(  |\n)"_s,
+        static const QRegularExpression line(u"^  (--[a-z0-9-]+)( [A-Za-z0-9|+:]+)?(  |\n)"_s,
                                              QRegularExpression::MultilineOption);
         int lines = 0;
         for (const QRegularExpressionMatch &m : line.globalMatch(commandLineHelp())) {
             QTest::newRow(qPrintable(m.captured(1))) << m.captured(1) << m.hasCaptured(2);
             ++lines;
         }
-        QCOMPARE(lines, 21); // one for each option the command line reads
+        QCOMPARE(lines, 23); // one for each option the command line reads
     }
 
     void helpOptions()
