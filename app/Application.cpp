@@ -154,9 +154,11 @@ int runDivisheet(int argc, char *argv[], ServeFunction serve)
     QApplication app(qtArgc, argv);
     prepareApplication(app);
     const std::unique_ptr<TFormDivisheet> form = createMainForm(arguments);
-    if (!parsed.options.page.isDefault()) {
-        // The start-up sheet was made with the plain page; the options ask for another.
+    const PracticeFocus &focus = parsed.options.settings.focus;
+    if (!parsed.options.page.isDefault() || focus.isSet()) {
+        // The start-up sheet was made with the plain page and no focus; the options ask for another.
         form->setPageOptions(parsed.options.page);
+        form->setPracticeFocus(focus);
         runHandler([&form] { form->ButtonKoushinClick(form.get()); });
     }
     form->show();

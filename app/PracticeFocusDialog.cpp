@@ -2,6 +2,7 @@
 
 #include "sheet/FocusedCatalogue.h"
 #include "sheet/Lessons.h"
+#include "sheet/PageLayout.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -149,11 +150,15 @@ TPracticeFocusDialog::TPracticeFocusDialog(const PracticeFocus &focus, const Pro
     m_fault->setObjectName(QStringLiteral("LabelFocusFault"));
     m_fault->setStyleSheet(QStringLiteral("color: #b00000"));
     m_fault->setWordWrap(true);
+    m_fewer = new QLabel(this);
+    m_fewer->setObjectName(QStringLiteral("LabelFewerProblems"));
+    m_fewer->setWordWrap(true);
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_buttons->setObjectName(QStringLiteral("ButtonBoxFocus"));
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(columns);
     layout->addWidget(m_fault);
+    layout->addWidget(m_fewer);
     layout->addWidget(m_buttons);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &TPracticeFocusDialog::accept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -282,5 +287,13 @@ void TPracticeFocusDialog::choiceChanged()
         message = focusFaultWords(fault) + QStringLiteral("。");
     m_fault->setText(message.isEmpty() ? QString() : message + QStringLiteral("選び方を変えてください。"));
     m_fault->setVisible(!message.isEmpty());
+    // A focus that fewer problems have than a standard page holds gives a sheet of those there are.
+    const ProblemSettings settings = withFocus(chosen);
+    const qint64 total = fault == FocusFault::None && chosen.picks() ? focusedProblemTotal(settings) : 0;
+    const int holds = sheetProblemCount(settings, {});
+    m_fewer->setText(total > 0 && total < holds
+                         ? QStringLiteral("このねらいに合う問題は%1題だけなので、1枚に%1題を出します。").arg(total)
+                         : QString());
+    m_fewer->setVisible(!m_fewer->text().isEmpty());
     m_buttons->button(QDialogButtonBox::Ok)->setEnabled(message.isEmpty());
 }

@@ -53,6 +53,7 @@ private:
     QCheckBox *m_mixed;
     QLabel *m_mixedReason;
     QLabel *m_fault;
+    QLabel *m_fewer; // says how many problems a focus leaves where a page holds more
     QDialogButtonBox *m_buttons;
     bool m_showing = false; // the choices are being set together: judge them once, after
 };

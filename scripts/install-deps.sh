@@ -10,8 +10,9 @@ packages=(
     # The page's face, BIZ UDGothic, and IPAGothic where it is missing.
     fonts-morisawa-bizud-gothic fonts-ipafont-gothic
     qt6-translations-l10n
-    # divisheet serve: Qt's HTTP server.
-    qt6-httpserver-dev
+    # divisheet serve: Qt's HTTP server; its CMake package asks for the WebSockets one, whose
+    # library the server's library links anyway.
+    qt6-httpserver-dev qt6-websockets-dev
 )
 if [ "${1:-all}" != run ]; then
     packages+=(

@@ -64,6 +64,15 @@ private slots:
         QTEST(child<QLabel>(&dialog, qPrintable(u"LabelReason"_s + choice))->text(), "reason");
     }
 
+    // Four problems of 10..90 by 2 have two digits and a 0: the dialog says a sheet gets those four.
+    void fewProblemsSaysHowMany()
+    {
+        TPracticeFocusDialog dialog(PracticeFocus{}, ProblemSettings{Q::Q10_90, D::Fixed, 2, false});
+        for (const auto &[combo, item] : {std::pair{"ComboBoxDividendDigits", u"2けた"_s}, {"ComboBoxZeroInQuotient", u"すべての問題"_s}})
+            child<QComboBox>(&dialog, combo)->setCurrentText(item);
+        QCOMPARE(child<QLabel>(&dialog, "LabelFewerProblems")->text(), u"このねらいに合う問題は4題だけなので、1枚に4題を出します。"_s);
+    }
+
     // Each choice alone has problems, both together none: OK does nothing, the window stays.
     void refusedCombinationChangesNothing()
     {
