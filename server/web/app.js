@@ -29,7 +29,9 @@ function parameters() {
   } else {
     p.set('divisor', $('divisor').value);
     p.set('quotient', $('quotient').value);
-    if (document.querySelector('input[name=remainder]:checked').value === '1') p.set('remainder', '1');
+    // Mixing takes problems with and without a remainder whatever 余り says.
+    const mixed = $('mixed-remainder').checked;
+    if (!mixed && document.querySelector('input[name=remainder]:checked').value === '1') p.set('remainder', '1');
     if (!$('frames').checked) p.set('frames', '0');
     if (!$('answers').checked) p.set('answers', '0');
     for (const id of ['numbered', 'score', 'more', 'mixed-remainder']) if ($(id).checked) p.set(id, '1');
