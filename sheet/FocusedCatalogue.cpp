@@ -20,6 +20,8 @@ template <typename Value>
 class RecentResults
 {
 public:
+    explicit RecentResults(std::size_t kept = 8) : m_kept(kept) {}
+
     template <typename Make>
     Value get(const ProblemSettings &settings, Make &&make)
     {
@@ -28,14 +30,14 @@ public:
             if (key == settings)
                 return value;
         }
-        if (m_entries.size() == kKept)
+        if (m_entries.size() == m_kept)
             m_entries.erase(m_entries.begin());
         m_entries.emplace_back(settings, make());
         return m_entries.back().second;
     }
 
 private:
-    static constexpr std::size_t kKept = 8;
+    std::size_t m_kept;
     std::mutex m_mutex;
     std::vector<std::pair<ProblemSettings, Value>> m_entries;
 };
@@ -95,6 +97,31 @@ FocusRate focusRate(const ProblemSettings &part)
     });
 }
 
+struct WorkedProblem
+{
+    Problem problem;
+    WorkingTags tags;
+};
+
+// Every problem of an enumerated part's classes with its tags under the focus's estimate,
+// kept, so that each focus on the same classes reads them rather than working every division
+// again (choosing a focus in the dialog tries each choice). The largest classes take 3 MiB.
+std::shared_ptr<const std::vector<WorkedProblem>> workedCatalogue(const ProblemSettings &part)
+{
+    ProblemSettings classes = part;
+    classes.focus = PracticeFocus{};
+    classes.focus.estimate = part.focus.estimate;
+    static RecentResults<std::shared_ptr<const std::vector<WorkedProblem>>> worked(4);
+    return worked.get(classes, [&classes] {
+        auto list = std::make_shared<std::vector<WorkedProblem>>();
+        TRandom unused; // an enumerated catalogue draws nothing
+        forEachCatalogueProblem(classes, unused, [&classes, &list](const Problem &p) {
+            list->push_back({p, workingTags(p, classes.focus.estimate)});
+        });
+        return std::shared_ptr<const std::vector<WorkedProblem>>(std::move(list));
+    });
+}
+
 bool oneDigitDivisor(const ProblemSettings &settings)
 {
     return settings.divisor == DivisorClass::Fixed || settings.divisor == DivisorClass::D1_9;
@@ -102,7 +129,7 @@ bool oneDigitDivisor(const ProblemSettings &settings)
 
 // Whether a random part's dividends, which run from the smallest quotient times the smallest
 // divisor plus 1 to the largest times the largest plus the largest remainder, can have the
-// focus's digit count. It settles at once what sampling would take a long while to give up.
+// focus's digit count.
 bool reachesDividendDigits(const ProblemSettings &part)
 {
     const int digits = part.focus.dividendDigits;
@@ -114,12 +141,42 @@ bool reachesDividendDigits(const ProblemSettings &part)
         && digits <= decimalLength(quotientHigh * divisorHigh + divisorHigh - 1);
 }
 
+// Whether a random part's quotients can have the focus's 0: its pattern fixes where the zeros
+// of a quotient stand, so that either every quotient has one after its first digit or none.
+bool reachesQuotientZeros(const ProblemSettings &part)
+{
+    if (part.focus.zeroInQuotient == Presence::Either)
+        return true;
+    const bool wanted = part.focus.zeroInQuotient == Presence::Always;
+    const std::vector<qint32> quotients = detail::patternMembers(digitPattern(part.quotient));
+    return std::any_of(quotients.begin(), quotients.end(), [wanted](qint32 q) {
+        return QString::number(q).mid(1).contains(u'0') == wanted;
+    });
+}
+
+// Whether a random part's divisors can need a correction: a divisor that is a multiple of its
+// highest place (40, 700) is its own rounding, so every estimate with it is right.
+bool reachesCorrections(const ProblemSettings &part)
+{
+    if (part.focus.corrections == CorrectionFocus::Any || part.focus.corrections == CorrectionFocus::None)
+        return true;
+    const std::vector<qint32> divisors = detail::patternMembers(*digitPattern(part.divisor));
+    return std::any_of(divisors.begin(), divisors.end(), [](qint32 d) {
+        qint32 unit = 1;
+        for (int place = 1; place < decimalLength(d); ++place)
+            unit *= 10;
+        return d % unit != 0;
+    });
+}
+
 bool partIsEmpty(const ProblemSettings &part)
 {
     if (!part.focus.picks())
         return false;
+    // Sampling would take long to give up on what the classes settle at once.
     if (isRandomCatalogue(part))
-        return !reachesDividendDigits(part) || focusRate(part).hits == 0;
+        return !reachesDividendDigits(part) || !reachesQuotientZeros(part) || !reachesCorrections(part)
+            || focusRate(part).hits == 0;
     return focusedCatalogue(part)->empty();
 }
 
@@ -216,11 +273,15 @@ std::shared_ptr<const std::vector<Problem>> focusedCatalogue(const ProblemSettin
     static RecentResults<std::shared_ptr<const std::vector<Problem>>> catalogues;
     return catalogues.get(part, [&part] {
         auto picked = std::make_shared<std::vector<Problem>>();
-        TRandom unused; // an enumerated catalogue draws nothing
-        forEachCatalogueProblem(part, unused, [&part, &picked](const Problem &p) {
-            if (hasFocus(p, part.focus))
-                picked->push_back(p);
-        });
+        if (!part.focus.picks()) { // mixing alone takes every problem of a part
+            TRandom unused;
+            *picked = buildCatalogue(part, unused);
+            return std::shared_ptr<const std::vector<Problem>>(std::move(picked));
+        }
+        for (const WorkedProblem &worked : *workedCatalogue(part)) {
+            if (hasFocus(worked.tags, part.focus))
+                picked->push_back(worked.problem);
+        }
         return std::shared_ptr<const std::vector<Problem>>(std::move(picked));
     });
 }

@@ -74,6 +74,11 @@ bool isRandomCatalogue(const ProblemSettings &s)
 
 namespace detail {
 
+std::vector<qint32> patternMembers(const DigitPattern &pattern)
+{
+    return digitSet(pattern);
+}
+
 CatalogueLists catalogueLists(const ProblemSettings &s)
 {
     CatalogueLists lists;

@@ -47,6 +47,9 @@ qint64 problemTotal(const ProblemSettings &settings);
 
 namespace detail {
 
+// Every member of a digit pattern, ascending.
+std::vector<qint32> patternMembers(const DigitPattern &pattern);
+
 // The divisors and quotients an enumerated catalogue runs over, each ascending.
 struct CatalogueLists
 {

@@ -125,13 +125,15 @@ WorkingTags workingTags(const Problem &p, Estimate estimate)
     return tags;
 }
 
-bool hasFocus(const Problem &p, const PracticeFocus &focus)
+bool hasFocus(const WorkingTags &tags, const PracticeFocus &focus)
 {
-    if (!focus.picks())
-        return true;
-    const WorkingTags tags = workingTags(p, focus.estimate);
     return meets(focus.zeroInQuotient, tags.zeroInQuotient) && meets(focus.lateStart, tags.lateStart)
         && meets(focus.corrections, tags) && (focus.dividendDigits == 0 || tags.dividendDigits == focus.dividendDigits);
+}
+
+bool hasFocus(const Problem &p, const PracticeFocus &focus)
+{
+    return !focus.picks() || hasFocus(workingTags(p, focus.estimate), focus);
 }
 
 } // namespace divisheet

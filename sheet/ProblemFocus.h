@@ -43,5 +43,7 @@ WorkingTags workingTags(const Problem &p, Estimate estimate);
 // Whether the problem's working has the focus (its remainder mixing aside, which is a
 // matter of the whole sheet).
 bool hasFocus(const Problem &p, const PracticeFocus &focus);
+// The same for tags already worked out with the focus's estimate.
+bool hasFocus(const WorkingTags &tags, const PracticeFocus &focus);
 
 } // namespace divisheet
