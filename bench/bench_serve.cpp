@@ -172,7 +172,8 @@ void serveBenchmark(Report &report, const Options &)
             statuses += std::to_string(a.status) + " ";
         report.note("worker killed in the first request: statuses " + statuses + "(expected 500 then 200 200 200 200)");
     }
-    report.note("targets: every request answered with a whole PDF; served throughput per core at least 0.8x the command line's");
+    report.note("target: every request answered with a whole PDF. Each request starts a worker process, which");
+    report.note("pays the program's start-up as divisheet --pdf does; the ratio above compares the two per core");
 }
 
 const Registration serveRegistration("serve", "divisheet serve on loopback: load, a full queue, a killed worker",
