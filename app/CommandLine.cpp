@@ -530,6 +530,16 @@ QString printableText(const QString &text)
     return shown;
 }
 
+std::vector<SheetOptionName> sheetOptionNames()
+{
+    std::vector<SheetOptionName> names;
+    for (const Option &option : optionTable()) {
+        if ((option.traits & (NotWithCode | PageOption | FocusOption)) || option.name == u"--code")
+            names.push_back({option.name, !option.value.isEmpty()});
+    }
+    return names;
+}
+
 QString commandLineHelp()
 {
     return uR"(Usage:

@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 namespace divisheet {
 
@@ -67,5 +68,14 @@ QString printableText(const QString &text);
 
 // The --help text.
 QString commandLineHelp();
+
+// The options that say which sheets to make (their settings, page, focus, or a code), not
+// where they go or how the program runs: for requests that carry them in another form.
+struct SheetOptionName
+{
+    QString name; // "--divisor"
+    bool takesValue;
+};
+std::vector<SheetOptionName> sheetOptionNames();
 
 } // namespace divisheet

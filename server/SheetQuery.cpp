@@ -23,27 +23,18 @@ struct Parameter
     Kind kind;
 };
 
+// Every option that says which sheets to make, named without its dashes: frames=0 for --no-frames.
 const std::vector<Parameter> &parameterTable()
 {
-    static const std::vector<Parameter> table = {
-        {u"divisor"_s, u"--divisor"_s, Kind::Value},
-        {u"quotient"_s, u"--quotient"_s, Kind::Value},
-        {u"remainder"_s, u"--remainder"_s, Kind::Switch},
-        {u"frames"_s, u"--no-frames"_s, Kind::OffSwitch},
-        {u"answers"_s, u"--no-answers"_s, Kind::OffSwitch},
-        {u"sheets"_s, u"--sheets"_s, Kind::Value},
-        {u"numbered"_s, u"--numbered"_s, Kind::Switch},
-        {u"score"_s, u"--score"_s, Kind::Switch},
-        {u"title"_s, u"--title"_s, Kind::Value},
-        {u"more"_s, u"--more"_s, Kind::Switch},
-        {u"code"_s, u"--code"_s, Kind::Value},
-        {u"zero-in-quotient"_s, u"--zero-in-quotient"_s, Kind::Value},
-        {u"late-start"_s, u"--late-start"_s, Kind::Value},
-        {u"corrections"_s, u"--corrections"_s, Kind::Value},
-        {u"estimate"_s, u"--estimate"_s, Kind::Value},
-        {u"mixed-remainder"_s, u"--mixed-remainder"_s, Kind::Switch},
-        {u"dividend-digits"_s, u"--dividend-digits"_s, Kind::Value},
-    };
+    static const std::vector<Parameter> table = [] {
+        std::vector<Parameter> parameters;
+        for (const auto &[option, takesValue] : sheetOptionNames()) {
+            const bool off = option.startsWith(u"--no-");
+            parameters.push_back(
+                {option.mid(off ? 5 : 2), option, takesValue ? Kind::Value : off ? Kind::OffSwitch : Kind::Switch});
+        }
+        return parameters;
+    }();
     return table;
 }
 
